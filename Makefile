@@ -1,0 +1,67 @@
+# The commands people type. CMake (with the presets in CMakePresets.json) does the real work.
+#   make run     build and start the screen saver full screen
+#   make test    install what is missing, build, run every test
+#   make dist    build the ready-to-run program folder build/linux/dist/
+#   make bench   run the benchmarks
+#   make assets  regenerate the shipped pictures, cursors and sounds
+
+BUILD_PACKAGES := build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev \
+                  libfltk1.3-dev libx11-dev googletest libgtest-dev libbenchmark-dev fonts-liberation2
+TEST_PACKAGES  := xvfb xauth xdotool x11-utils x11-apps imagemagick util-linux
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+BUILD_DIR := build/linux
+DIST := $(BUILD_DIR)/dist
+
+.PHONY: all deps test-deps configure build dist run test test-asan bench assets format clean
+
+all: dist
+
+# Installs only what is missing, so a machine that has everything skips apt at once.
+deps:
+	@missing="$$(for p in $(BUILD_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done)"; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+test-deps: deps
+	@missing="$$(for p in $(TEST_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done)"; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	@[ -f $(BUILD_DIR)/build.ninja ] || cmake --preset linux
+
+build: configure
+	cmake --build --preset linux
+
+dist: build
+
+run: dist
+	cd $(DIST) && ./marrowtide-gobble-run /s
+
+test: test-deps configure
+	cmake --build --preset linux
+	ctest --preset linux -j2
+
+test-asan: test-deps
+	@[ -f build/asan/build.ninja ] || cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan -j2
+
+bench: build
+	tools/run-benchmarks.sh $(BUILD_DIR)
+
+assets: configure
+	cmake --build --preset linux --target assets
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

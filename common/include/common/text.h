@@ -1,0 +1,17 @@
+#pragma once
+// Small text rules shared by both programs.
+#include <string>
+#include <string_view>
+
+namespace mt {
+
+// Removes leading and trailing space characters (U+0020 only; tabs stay).
+std::string TrimSpaces(std::string_view text);
+
+// Upper case for the ASCII letters; every other byte stays as it is.
+std::string UpperAscii(std::string_view text);
+
+// Number of characters in a UTF-8 text (continuation bytes are not counted).
+size_t Utf8Length(std::string_view text);
+
+}  // namespace mt

@@ -1,0 +1,1 @@
+// FrmEmail arrives here.

@@ -1,0 +1,1 @@
+// mGDI helpers arrive here.

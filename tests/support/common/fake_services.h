@@ -1,0 +1,76 @@
+#pragma once
+// A recording stand-in for the platform's services, for unit tests. Time is a fake clock
+// that advances only when told (or by `wait_advances` per wait); ending the process throws
+// ProcessEnded, which no failure handler of the program catches.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace mt::test {
+
+struct ProcessEnded {
+  int status;
+};
+
+class FakeServices : public platform::ServiceProvider {
+ public:
+  FakeServices() { platform::InstallServices(this); }
+  ~FakeServices() override { platform::InstallServices(nullptr); }
+
+  // Recorded calls, in order, as readable lines such as "PlaySound C:/a.wav 131075".
+  std::vector<std::string> calls;
+  bool Called(const std::string& prefix) const;
+  int CountCalls(const std::string& prefix) const;
+
+  // Clock.
+  uint32_t now = 0;
+  uint32_t wait_advances = 0;     // added to `now` by every WaitForMessages, at least to reach it
+  bool wait_reaches_deadline = true;
+  // Run inside ProcessMessages (events delivered by the test).
+  std::function<void()> on_process_messages;
+
+  // Random numbers, returned in order, then `random_default`.
+  std::deque<double> randoms;
+  double random_default = 0.5;
+
+  // Answers.
+  bool online = true;
+  bool start_succeeds = true;
+  uint32_t sound_devices = 1;
+  int32_t platform_id = 2;
+  bool password_ok = true;
+  bool registry_found = false;
+  platform::RegistryValue registry_value;
+
+  uint32_t TickCount() override { return now; }
+  void ProcessMessages() override;
+  void WaitForMessages(uint32_t deadline_tick) override;
+  [[noreturn]] void EndProcess(int status) override;
+  double Random() override;
+  void Randomize() override { calls.push_back("Randomize"); }
+  void MessageBox(const std::string& text, const std::string& caption,
+                  platform::MessageIcon icon) override;
+  bool StartProgram(const std::string& path) override;
+  int32_t OpenDocument(const std::string& target) override;
+  bool IsOnline() override { return online; }
+  void PlaySound(const std::string& path, uint32_t flags) override;
+  void StopSound() override { calls.push_back("StopSound"); }
+  uint32_t SoundDeviceCount() override { return sound_devices; }
+  int32_t PlatformId() override { return platform_id; }
+  bool ReadRegistry(uint32_t root, const std::string& sub_key, const std::string& name,
+                    platform::RegistryValue* value) override;
+  void SetScreenSaverRunning(bool running) override;
+  void SetTopmost(uint32_t window, bool topmost) override;
+  void ShowTaskbar(bool show) override;
+  bool VerifyPassword(uint32_t window) override;
+  void ChangePassword(uint32_t parent_window) override;
+
+  // Message boxes shown, their texts.
+  std::vector<std::string> messages;
+};
+
+}  // namespace mt::test
