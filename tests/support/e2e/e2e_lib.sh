@@ -1,0 +1,50 @@
+# Shared helpers for the end-to-end tests (source it; it needs DISPLAY from with-xvfb).
+#   MT_DIST      the built program folder (passed by CTest)
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+pass() { echo "ok: $*"; }
+
+# A fresh copy of the program folder in a temporary place; prints its path.
+make_program_folder() {
+  local dir
+  dir=$(mktemp -d /tmp/mt-e2e-XXXXXX)
+  cp -a "$MT_DIST/." "$dir/"
+  echo "$dir"
+}
+
+# Waits until a visible window whose name matches appears; prints its id.
+wait_for_window() {
+  local pattern=$1 tries=${2:-100} id
+  for _ in $(seq "$tries"); do
+    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits until a process has ended; fails the test after the timeout (tenths of a second).
+wait_for_exit() {
+  local pid=$1 tries=${2:-100}
+  for _ in $(seq "$tries"); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# The whole screen as a PNG.
+screenshot() { import -window root "$1"; }
+
+# One pixel of a PNG as "r,g,b".
+pixel_at() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# Reads one key of an INI file (first match, no case folding needed for our own files).
+ini_value() {
+  awk -F= -v s="[$2]" -v k="$3" '
+    { sub(/\r$/, "") }
+    /^\[/ { in_s = ($0 == s); next }
+    in_s && $1 == k { print substr($0, length($1) + 2); exit }' "$1"
+}
