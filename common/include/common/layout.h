@@ -26,11 +26,11 @@ enum class ControlKind {
 };
 
 // A colour is either an RGB value or one of the system's colours.
-enum class SystemColour { None, WindowBackground, WindowFrame, WindowText, ButtonFace, ButtonText };
+enum class SystemColour { Custom, WindowBackground, WindowFrame, WindowText, ButtonFace, ButtonText };
 struct Colour {
   uint8_t r = 0, g = 0, b = 0;
-  SystemColour system = SystemColour::None;
-  static Colour Rgb(uint8_t r, uint8_t g, uint8_t b) { return Colour{r, g, b, SystemColour::None}; }
+  SystemColour system = SystemColour::Custom;
+  static Colour Rgb(uint8_t r, uint8_t g, uint8_t b) { return Colour{r, g, b, SystemColour::Custom}; }
   static Colour System(SystemColour s) { return Colour{0, 0, 0, s}; }
   bool operator==(const Colour&) const = default;
 };
@@ -69,7 +69,7 @@ struct Control {
   std::string group;
 };
 
-enum class BorderStyle { None, FixedSingle, FixedDialog, Sizable };
+enum class BorderStyle { NoBorder, FixedSingle, FixedDialog, Sizable };
 enum class StartPosition { Manual, CentreScreen };
 
 struct FormLayout {

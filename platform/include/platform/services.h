@@ -11,7 +11,7 @@
 
 namespace platform {
 
-enum class MessageIcon { None, Warning };
+enum class MessageIcon { NoIcon, Warning };
 
 class ServiceProvider {
  public:
