@@ -38,7 +38,7 @@ screenshot() { import -window root "$1"; }
 
 # One pixel of a PNG as "r,g,b".
 pixel_at() {
-  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+  /usr/bin/convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
 
 # Reads one key of an INI file (first match, no case folding needed for our own files).
