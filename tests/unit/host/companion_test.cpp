@@ -1,0 +1,95 @@
+// The run counter in the settings file and the one-time start of the companion.
+#include <gtest/gtest.h>
+
+#include "settings_fixture.h"
+
+namespace {
+
+class Companion : public mt::test::SettingsFileTest {
+ protected:
+  std::string Applic(const std::string& current, const std::string& alert, const std::string& display) {
+    return "[speed]\r\nspeed=20\r\n[applic]\r\nappcurrent=" + current + "\r\nappalert=" + alert +
+           "\r\nappdisplay=" + display + "\r\n";
+  }
+  int Starts() { return services.CountCalls("StartProgram " + mScreenSaver::CompanionPath()); }
+};
+
+TEST_F(Companion, DueAndOnlineStartsOnceAndRecordsTheTry) {
+  Given(Applic("2", "2", "1"));
+  services.online = true;
+  mScreenSaver::LaunchCompanionIfDue();
+  EXPECT_EQ(Starts(), 1);
+  EXPECT_EQ(Bytes(), Applic("2", "2", "0"));  // the count is not raised once due
+  mScreenSaver::LaunchCompanionIfDue();
+  EXPECT_EQ(Starts(), 1) << "never again once tried";
+}
+
+TEST_F(Companion, OfflineWritesNothingUntilAnExitFindsTheMachineOnline) {
+  Given(Applic("2", "2", "1"));
+  services.online = false;
+  mScreenSaver::LaunchCompanionIfDue();
+  mScreenSaver::LaunchCompanionIfDue();
+  EXPECT_EQ(Starts(), 0);
+  EXPECT_EQ(Bytes(), Applic("2", "2", "1"));
+  services.online = true;
+  mScreenSaver::LaunchCompanionIfDue();
+  EXPECT_EQ(Starts(), 1);
+  EXPECT_EQ(Key("applic", "appdisplay"), "0");
+}
+
+TEST_F(Companion, CountsUpToTheThresholdThenStarts) {
+  Given(Applic("0", "3", "1"));
+  for (const char* expected : {"1", "2", "3"}) {
+    mScreenSaver::LaunchCompanionIfDue();
+    EXPECT_EQ(Key("applic", "appcurrent"), expected);
+    EXPECT_EQ(Starts(), 0);
+  }
+  mScreenSaver::LaunchCompanionIfDue();
+  EXPECT_EQ(Starts(), 1);
+  EXPECT_EQ(Bytes(), Applic("3", "3", "0"));
+}
+
+TEST_F(Companion, CountTextIsRewrittenAsItsShortestNumber) {
+  Given(Applic("007", "10", "1"));
+  EXPECT_FALSE(mScreenSaver::CompanionDue());
+  EXPECT_EQ(Key("applic", "appcurrent"), "8");
+  EXPECT_EQ(mScreenSaver::State().m_sAppCurrent, "8");
+}
+
+TEST_F(Companion, UnreadableOrZeroCountsMakeItDueAtOnce) {
+  for (auto [current, alert] : {std::pair{"0", "0"}, {"abc", "5"}, {"40000", "5"}, {"1", ""},
+                                {"", "5"}, {"3", "2"}}) {
+    Given(Applic(current, alert, "1"));
+    EXPECT_TRUE(mScreenSaver::CompanionDue()) << current << "/" << alert;
+    EXPECT_EQ(Bytes(), Applic(current, alert, "1")) << "nothing written while deciding";
+  }
+}
+
+TEST_F(Companion, AnyDisplayValueButOneDisablesItForGood) {
+  for (const char* display : {"0", "01", "' 1'", "yes", ""}) {
+    Given(Applic("9", "2", display));
+    mScreenSaver::LaunchCompanionIfDue();
+    EXPECT_EQ(Bytes(), Applic("9", "2", display)) << display;
+  }
+  Given("[applic]\nappcurrent=0\nappalert=0\n");  // key absent
+  mScreenSaver::LaunchCompanionIfDue();
+  EXPECT_EQ(Bytes(), "[applic]\nappcurrent=0\nappalert=0\n");
+  EXPECT_EQ(Starts(), 0);
+}
+
+TEST_F(Companion, NoSettingsFileNeverStartsIt) {
+  mScreenSaver::LaunchCompanionIfDue();
+  EXPECT_EQ(Starts(), 0);
+  EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST_F(Companion, FailedStartIsSilentAndStillRecorded) {
+  Given(Applic("5", "5", "1"));
+  services.start_succeeds = false;
+  mScreenSaver::LaunchCompanionIfDue();
+  EXPECT_EQ(Starts(), 1);
+  EXPECT_EQ(Key("applic", "appdisplay"), "0");
+  EXPECT_TRUE(services.messages.empty());
+}
+
+}  // namespace

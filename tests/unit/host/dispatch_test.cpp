@@ -1,0 +1,100 @@
+// Mode dispatch from the raw command line, through the seam and recording windows.
+#include <gtest/gtest.h>
+
+#include "fake_forms.h"
+#include "fake_services.h"
+#include "saver/host/mScreenSaver.h"
+
+namespace {
+
+using mt::test::FakeServices;
+using mt::test::ProcessEnded;
+using mt::test::RecordingForms;
+using Log = std::vector<std::string>;
+
+class Dispatch : public ::testing::Test {
+ protected:
+  void SetUp() override { mScreenSaver::ResetModuleState(); }
+  // Runs Main with the raw argument text; a mode that ends the process stops here.
+  void Run(const std::string& raw) {
+    try {
+      mMain::Main(windows.forms(), raw);
+    } catch (const ProcessEnded& e) {
+      ended_with = e.status;
+    }
+  }
+  FakeServices services;
+  RecordingForms windows;
+  int ended_with = -1;
+};
+
+TEST_F(Dispatch, RunModeForEverythingThatIsNotAKnownSwitch) {
+  for (const char* raw : {"", "/s", "/S", "  /S  ", "/S 1234", "/X", "-s", "/", "\t/c", "/sc"}) {
+    windows.log.clear();
+    Run(raw);
+    EXPECT_EQ(windows.log, (Log{"frmSaver.Load", "frmSaver.Show"})) << "'" << raw << "'";
+  }
+  EXPECT_FALSE(services.Called("ChangePassword"));
+}
+
+TEST_F(Dispatch, ConfigurationIgnoresWhatFollowsTheSwitch) {
+  for (const char* raw : {"/c", "/C", "/c:4711", " /c 99 "}) {
+    windows.log.clear();
+    Run(raw);
+    EXPECT_EQ(windows.log, (Log{"frmSettings.Load", "frmSettings.Show"})) << raw;
+  }
+}
+
+TEST_F(Dispatch, PasswordChangeReadsTheOwnerFromTheRawText) {
+  Run("/a 1234");
+  EXPECT_TRUE(services.Called("ChangePassword 1234"));
+  EXPECT_EQ(mScreenSaver::State().m_lParentWnd, 1234);
+  Run("/a:1234");  // the colon ends the number before it starts
+  EXPECT_TRUE(services.Called("ChangePassword 0"));
+  Run("/A    77.5xyz");
+  EXPECT_EQ(mScreenSaver::State().m_lParentWnd, 78);
+  EXPECT_TRUE(windows.log.empty()) << "no window of the program opens";
+}
+
+TEST_F(Dispatch, PreviewLoadsTheHolderPumpsAndEnds) {
+  Run("/p 1234");
+  EXPECT_EQ(windows.log, (Log{"frmPreview.Load"}));
+  EXPECT_EQ(services.CountCalls("ProcessMessages"), 400);
+  EXPECT_EQ(ended_with, 0);
+}
+
+TEST(HandleArgument, DropsTheGivenCharactersThenReadsTheLeadingNumber) {
+  using mScreenSaver::ReadHandleArgument;
+  EXPECT_EQ(ReadHandleArgument("/p 1234", 3), 1234);
+  EXPECT_EQ(ReadHandleArgument("/P:1234", 3), 1234);
+  EXPECT_EQ(ReadHandleArgument("/p1234", 3), 234);
+  EXPECT_EQ(ReadHandleArgument(" /p 1234", 3), 1234);  // blank, slash and letter dropped
+  EXPECT_EQ(ReadHandleArgument("/p ", 3), 0);
+  EXPECT_EQ(ReadHandleArgument("/p", 3), 0);
+  EXPECT_EQ(ReadHandleArgument("/p 2.5", 3), 2);
+  EXPECT_EQ(ReadHandleArgument("/p 99999999999", 3), 0);  // beyond 32 bits names no window
+  EXPECT_EQ(ReadHandleArgument("/p -5", 3), -5);
+}
+
+TEST_F(Dispatch, SoundDeviceDecidesTheSoundFlags) {
+  services.sound_devices = 0;
+  mScreenSaver::State().m_bSoundOn = true;
+  Run("/s");
+  EXPECT_FALSE(mScreenSaver::State().m_bSoundDevice);
+  EXPECT_FALSE(mScreenSaver::State().m_bSoundOn);
+  services.sound_devices = 2;
+  Run("/s");
+  EXPECT_TRUE(mScreenSaver::State().m_bSoundDevice);
+}
+
+TEST_F(Dispatch, PlatformAndPasswordSettingAreReadInEveryMode) {
+  services.platform_id = 1;
+  services.registry_found = true;
+  services.registry_value = {platform::REG_SZ, {'1', 0}};
+  Run("/c");
+  EXPECT_EQ(mScreenSaver::State().m_lPlatformId, 1);
+  EXPECT_EQ(mScreenSaver::State().m_iUsePassword, 1);
+  EXPECT_TRUE(services.Called("ReadRegistry 2147483649 Control Panel\\Desktop ScreenSaveUsePassword"));
+}
+
+}  // namespace

@@ -1,0 +1,44 @@
+// Reading settings and the paths built from the program's folder.
+#include <gtest/gtest.h>
+
+#include "platform/system.h"
+#include "settings_fixture.h"
+
+namespace {
+
+TEST(ProgramPaths, OneSeparatorBetweenFolderAndName) {
+  using mScreenSaver::JoinProgramPath;
+  EXPECT_EQ(JoinProgramPath("/", "rovoradizu.ini"), "/rovoradizu.ini");
+  EXPECT_EQ(JoinProgramPath("/opt/saver", "rovoradizu.ini"), "/opt/saver/rovoradizu.ini");
+  EXPECT_EQ(JoinProgramPath("/opt/saver/", "MarrowtideEmail"), "/opt/saver/MarrowtideEmail");
+}
+
+TEST(ProgramPaths, AllThreeLieInTheProgramsFolder) {
+  const std::string folder = platform::ProgramFolder();
+  EXPECT_EQ(mScreenSaver::SettingsFilePath(), folder + "/rovoradizu.ini");
+  EXPECT_EQ(mScreenSaver::AssetFolderPath(), folder + "/duruzarurode/gobblerun/");
+  EXPECT_EQ(mScreenSaver::CompanionPath(), folder + "/MarrowtideEmail");
+}
+
+class Settings : public mt::test::SettingsFileTest {};
+
+TEST_F(Settings, ReadsKeysByTheirSectionAndCutsLongValues) {
+  Given("[soundplay]\nSOUNDPLAY=1\n[weapon]\nweapon=" + std::string(300, '2') + "\n");
+  EXPECT_EQ(Key("soundPlay", "soundPlay"), "1");
+  EXPECT_EQ(Key("weapon", "weapon"), std::string(254, '2'));
+  EXPECT_EQ(Key("speed", "speed"), "");
+}
+
+TEST_F(Settings, ReadReplacesWhateverTheVariableHeld) {
+  std::string value = "stale";
+  mScreenSaver::ReadSetting("speed", "speed", value, file);  // no file at all
+  EXPECT_EQ(value, "");
+}
+
+TEST_F(Settings, WriteCreatesTheFileAndLosesAnImpossibleWriteSilently) {
+  mScreenSaver::WriteSetting("speed", "speed", "40", file);
+  EXPECT_EQ(Key("speed", "speed"), "40");
+  mScreenSaver::WriteSetting("speed", "speed", "40", file + ".d/missing/x.ini");  // no throw
+}
+
+}  // namespace
