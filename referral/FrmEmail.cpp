@@ -1,1 +1,0 @@
-// FrmEmail arrives here.
