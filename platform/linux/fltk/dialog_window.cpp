@@ -114,6 +114,33 @@ class LabelBox : public Fl_Box {
   }
 };
 
+// A scroll bar that takes part in the tab order like the platform's own: it accepts the
+// focus, shows it, and moves with the arrow keys only while it has it (FLTK's bar would
+// also take unclaimed arrow keys from anywhere in the window).
+class FocusScrollbar : public Fl_Scrollbar {
+ public:
+  FocusScrollbar(int x, int y, int w, int h) : Fl_Scrollbar(x, y, w, h) {}
+
+ protected:
+  int handle(int event) override {
+    switch (event) {
+      case FL_FOCUS:
+      case FL_UNFOCUS:
+        if (!Fl::visible_focus()) return 0;
+        redraw();
+        return 1;
+      case FL_SHORTCUT:
+        return 0;
+      default:
+        return Fl_Scrollbar::handle(event);
+    }
+  }
+  void draw() override {
+    Fl_Scrollbar::draw();
+    if (Fl::focus() == this) draw_focus(FL_FLAT_BOX, x(), y(), w(), h());
+  }
+};
+
 class FltkDialog;
 
 struct ControlEntry {
@@ -350,7 +377,8 @@ class FltkDialog final : public DialogWindow {
       case ControlKind::Label:
         text_w = w->w();
         fl_measure(text.c_str(), text_w, text_h, 0);
-        return text_w <= w->w() && text_h <= w->h();
+        // The last line's descent may be cut, as the platform's labels cut it.
+        return text_w <= w->w() && text_h <= w->h() + fl_descent();
       case ControlKind::CheckBox:
       case ControlKind::OptionButton:
         fl_measure(text.c_str(), text_w, text_h, 0);
@@ -474,7 +502,7 @@ class FltkDialog final : public DialogWindow {
         return button;
       }
       case ControlKind::HScrollBar: {
-        auto* bar = new Fl_Scrollbar(x, y, w, h);
+        auto* bar = new FocusScrollbar(x, y, w, h);
         bar->type(FL_HORIZONTAL);
         bar->bounds(c.min, c.max);
         bar->step(1);
