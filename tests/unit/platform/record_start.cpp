@@ -14,5 +14,6 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 200 && !std::filesystem::exists(folder / "release"); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
+  std::ofstream(folder / "ended") << "1";
   return 0;
 }

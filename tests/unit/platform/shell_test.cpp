@@ -41,6 +41,7 @@ TEST(ProcessStart, StartsTheProgramByPathWithoutArgumentsAndDoesNotWait) {
   EXPECT_EQ(ReadFileBytes((dir / "started").string()), "argc=1 argv0=" + program.string() + "\n");
   EXPECT_FALSE(fs::exists("x"));
   std::ofstream(dir / "release").put('1');
+  EXPECT_TRUE(WaitForFile(dir / "ended"));  // it runs on by itself and ends when released
 }
 
 TEST(ProcessStart, MissingOrRelativeProgramFailsQuietly) {
