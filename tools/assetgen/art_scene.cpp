@@ -110,7 +110,7 @@ void DrawTree(Pen& pen, bool small) {
   const double r = Rim(pen);
   const Rgb bark = RgbOf(96, 62, 40), bark_dark = RgbOf(64, 40, 26), bark_light = RgbOf(136, 94, 62);
   const Rgb ink = RgbOf(54, 30, 20);
-  const double base_y = h - 6 * k;
+  const double base_y = h - 8 * k - 3;
   const double cx = w / 2;
 
   // Ground patch at the foot, with a few roots.
@@ -180,6 +180,11 @@ void DrawTree(Pen& pen, bool small) {
     blobs.push_back({p, rng.Range(15, 24) * k, warm[static_cast<size_t>(rng.Int(0, 3))]});
   }
   for (const Point& t : tips) blobs.push_back({t, rng.Range(14, 20) * k, warm[static_cast<size_t>(rng.Int(0, 3))]});
+  // Keep the whole crown inside the picture, rim included.
+  for (Blob& b : blobs) {
+    b.c.x = std::clamp(b.c.x, b.r + 3, w - b.r - 3);
+    b.c.y = std::max(b.c.y, b.r + 3);
+  }
   // Back to front: lower blobs (in shade) first.
   std::stable_sort(blobs.begin(), blobs.end(), [](const Blob& a, const Blob& b) { return a.c.y > b.c.y; });
   Sdf crown_shape = Circle(blobs[0].c, blobs[0].r);
@@ -208,7 +213,7 @@ void DrawGrassPatch(Pen& pen, bool with_pumpkin) {
   const Rgb straw[] = {RgbOf(206, 176, 92), RgbOf(178, 150, 70), RgbOf(150, 132, 60), RgbOf(222, 196, 120),
                        RgbOf(136, 120, 56)};
   const Rgb ink = RgbOf(78, 64, 30);
-  const double base = kGrassH - 8;
+  const double base = kGrassH - 11;
   // Soil under the tufts.
   pen.Part(Ellipse({kGrassW / 2.0, base + 1}, kGrassW / 2.0 - 6, 5.5), Box{0, base - 8, kGrassW, base + 8},
            RgbOf(116, 92, 58), RgbOf(74, 56, 34), r);
@@ -228,9 +233,10 @@ void DrawGrassPatch(Pen& pen, bool with_pumpkin) {
     if (with_pumpkin && bx > 90 && bx < 118) continue;
     const int blades = rng.Int(5, 8);
     for (int i = 0; i < blades; ++i) {
-      const double lean = rng.Range(-0.7, 0.7);
       const double len = rng.Range(14, 30) * (1 - 0.35 * std::abs(tuft - 5) / 5.0);
       const Point a{bx + rng.Range(-3, 3), base + rng.Range(-1, 2)};
+      // Lean, but keep the tip inside the picture.
+      const double lean = std::clamp(rng.Range(-0.7, 0.7), (5 - a.x) / (len * 0.8), (kGrassW - 5 - a.x) / (len * 0.8));
       const Point tip{a.x + lean * len * 0.8, a.y - len};
       const auto blade = Bezier(a, {a.x, a.y - len * 0.5}, {a.x + lean * len * 0.4, a.y - len * 0.8}, tip, 8);
       pen.Part(Stroke(blade, 1.7, 0.45), BoxOf(blade, 3), straw[rng.Int(0, 4)], ink, r * 0.7);

@@ -232,10 +232,10 @@ void DrawTurkey(Pen& pen, TurkeyPose pose) {
       Leg(pen, {50, 72}, {44, 82}, {38, 90}, -20, look);
       Leg(pen, {60, 72}, {67, 82}, {72, 90}, 15, look);
       Fan(pen, {fan_centre.x, fan_centre.y - 4}, 36, 64, 212, 9, {1, 4, 6}, 9, look, false);
-      LooseFeather(pen, {10, 18}, 120, 11);
-      LooseFeather(pen, {22, 6}, 40, 10);
-      LooseFeather(pen, {58, 10}, 160, 10);
-      LooseFeather(pen, {6, 58}, 250, 10);
+      LooseFeather(pen, {14, 20}, 120, 10);
+      LooseFeather(pen, {24, 12}, 30, 9);
+      LooseFeather(pen, {62, 12}, 160, 10);
+      LooseFeather(pen, {12, 54}, 250, 9);
       LooseFeather(pen, {88, 58}, 300, 9);
       break;
     case TurkeyPose::kSinged:
