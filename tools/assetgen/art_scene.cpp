@@ -161,44 +161,58 @@ void DrawTree(Pen& pen, bool small) {
     pen.Fill(Stroke(line, 0.6 * k + 0.2, 0.4 * k + 0.2), BoxOf(line, 2), bark_dark, 0.8);
   }
 
-  // The crown: clusters of leaf blobs round each tip and over the crown's middle, dark
-  // ones behind, lit ones in front, then single leaves.
+  // The crown: a silhouette of overlapping blobs round the branch tips, in shade, then
+  // hundreds of small leaf clumps over it, lit from the upper left, each with its shadow.
   const std::vector<Rgb> warm = small
       ? std::vector<Rgb>{RgbOf(236, 184, 52), RgbOf(226, 150, 40), RgbOf(244, 206, 84), RgbOf(214, 120, 36)}
       : std::vector<Rgb>{RgbOf(214, 86, 34), RgbOf(232, 130, 40), RgbOf(190, 54, 32), RgbOf(240, 176, 56)};
   struct Blob {
     Point c;
     double r;
-    Rgb colour;
   };
   std::vector<Blob> blobs;
-  const Point crown{cx, h * 0.33};
-  const double crown_rx = w * 0.45, crown_ry = h * 0.29;
-  for (int i = 0; i < 70; ++i) {
+  const Point crown{cx, h * 0.34};
+  const double crown_rx = w * 0.44, crown_ry = h * 0.3;
+  for (int i = 0; i < 90; ++i) {
     const double a = rng.Range(0, 2 * kPi), d = std::sqrt(rng.Unit());
-    const Point p{crown.x + std::cos(a) * d * (crown_rx - 22 * k), crown.y + std::sin(a) * d * (crown_ry - 20 * k)};
-    blobs.push_back({p, rng.Range(15, 24) * k, warm[static_cast<size_t>(rng.Int(0, 3))]});
+    blobs.push_back({{crown.x + std::cos(a) * d * (crown_rx - 16 * k), crown.y + std::sin(a) * d * (crown_ry - 16 * k)},
+                     rng.Range(12, 18) * k});
   }
-  for (const Point& t : tips) blobs.push_back({t, rng.Range(14, 20) * k, warm[static_cast<size_t>(rng.Int(0, 3))]});
+  for (const Point& t : tips) blobs.push_back({t, rng.Range(12, 16) * k});
   // Keep the whole crown inside the picture, rim included.
   for (Blob& b : blobs) {
     b.c.x = std::clamp(b.c.x, b.r + 3, w - b.r - 3);
     b.c.y = std::max(b.c.y, b.r + 3);
   }
-  // Back to front: lower blobs (in shade) first.
-  std::stable_sort(blobs.begin(), blobs.end(), [](const Blob& a, const Blob& b) { return a.c.y > b.c.y; });
   Sdf crown_shape = Circle(blobs[0].c, blobs[0].r);
   for (const Blob& b : blobs) crown_shape = Union(crown_shape, Circle(b.c, b.r));
-  pen.Fill(Grow(crown_shape, r / pen.scale()), Box{0, 0, w, h * 0.75}, RgbOf(92, 34, 20));
-  for (const Blob& b : blobs) {
-    const double shade = (b.c.y - (crown.y - crown_ry)) / (2 * crown_ry);
-    const Rgb lit = Mix(b.colour, RgbOf(255, 236, 150), 0.28), dark = Mix(b.colour, RgbOf(90, 28, 16), 0.25 + 0.3 * shade);
-    pen.Fill(Circle(b.c, b.r), BoxAround(b.c, b.r + 1), Radial({b.c.x - b.r * 0.45, b.c.y - b.r * 0.5}, b.r * 1.6, lit, dark));
-    pen.Fill(Subtract(Circle(b.c, b.r), Circle({b.c.x - 1.2 * k, b.c.y - 1.5 * k}, b.r - 0.9 * k)), BoxAround(b.c, b.r + 1),
-             RgbOf(110, 40, 22), 0.55);
+  const Box crown_box{0, 0, w, h * 0.75};
+  const Rgb deep = small ? RgbOf(150, 84, 24) : RgbOf(128, 36, 20);
+  pen.Fill(Grow(crown_shape, r / pen.scale()), crown_box, RgbOf(84, 30, 18));
+  pen.Fill(crown_shape, crown_box, [=](double, double y) {
+    const double t = std::clamp((y - (crown.y - crown_ry)) / (2 * crown_ry), 0.0, 1.0);
+    return Mix(Mix(warm[0], deep, 0.45), deep, t);
+  });
+  // The main limbs show through gaps in the foliage.
+  for (const Limb& l : limbs) {
+    if (l.ra > 3.5 * k) pen.Part(Capsule(l.a, l.b, l.ra, l.rb), BoxOf({l.a, l.b}, l.ra + 2), bark, ink, r);
+  }
+  const int clumps = small ? 150 : 290;
+  for (int i = 0, placed = 0; placed < clumps && i < clumps * 20; ++i) {
+    const Point p{rng.Range(0, w), rng.Range(0, h * 0.75)};
+    const double cr = rng.Range(4.5, 8.5) * k;
+    if (crown_shape(p.x, p.y) > -cr * 0.6) continue;
+    ++placed;
+    const double lx = (p.x - crown.x) / crown_rx, ly = (p.y - crown.y) / crown_ry;
+    const double light = std::clamp(0.5 - 0.45 * (lx * 0.6 + ly * 0.8), 0.0, 1.0);
+    const Rgb base = warm[static_cast<size_t>(rng.Int(0, 3))];
+    const Rgb lit = Mix(base, RgbOf(255, 240, 160), 0.35 * light), dark = Mix(base, deep, 0.55 * (1 - light));
+    const Point sh{p.x + 1.2 * k, p.y + 1.8 * k};
+    pen.Fill(Circle(sh, cr), BoxAround(sh, cr + 1), RgbOf(96, 30, 18), 0.45);
+    pen.Fill(Circle(p, cr), BoxAround(p, cr + 1), Radial({p.x - cr * 0.4, p.y - cr * 0.5}, cr * 1.5, lit, dark));
   }
   // Scattered single leaves over the crown and a few falling ones.
-  for (int i = 0; i < 46; ++i) {
+  for (int i = 0; i < (small ? 20 : 34); ++i) {
     const double a = rng.Range(0, 2 * kPi), d = std::sqrt(rng.Unit()) * 0.9;
     const Point p{crown.x + std::cos(a) * d * crown_rx, crown.y + std::sin(a) * d * crown_ry};
     Leaf(pen, p, rng.Range(0, 360), rng.Range(5, 7) * k, Mix(warm[static_cast<size_t>(rng.Int(0, 3))], RgbOf(255, 220, 120), 0.2));

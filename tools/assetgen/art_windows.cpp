@@ -58,7 +58,7 @@ void TurkeyAt(Canvas& c, Point top_left, double size, TurkeyPose pose, bool left
 
 }  // namespace
 
-Canvas SceneView(int width, int height, double zoom, uint64_t seed) {
+Canvas SceneView(int width, int height, double zoom, Point grass, const std::vector<SceneTurkey>& turkeys) {
   const int W = width * kSuper, H = height * kSuper;
   const double z = zoom * kSuper;
   Canvas c(W, H);
@@ -68,16 +68,13 @@ Canvas SceneView(int width, int height, double zoom, uint64_t seed) {
   const Canvas scaled = tile.Resized(t, t);
   for (int y = 0; y < H; y += t)
     for (int x = 0; x < W; x += t) c.Draw(scaled, x, y);
-  Rng rng(seed);
   {
-    Pen grass(c, z, Point{W * 0.55, H * 0.62});
-    DrawGrassPatch(grass, true);
+    Pen patch(c, z, Point{W * grass.x, H * grass.y});
+    DrawGrassPatch(patch, true);
   }
   const double cell = kCell * z;
-  for (int i = 0; i < 5; ++i) {
-    const Point p{rng.Range(0.3, 0.9) * W - cell / 2, rng.Range(0.15, 0.75) * H - cell / 2};
-    const TurkeyPose pose = i == 3 ? TurkeyPose::kRoasted : (i % 2 ? TurkeyPose::kStride : TurkeyPose::kStep);
-    TurkeyAt(c, p, cell, pose, i % 2 == 1);
+  for (const SceneTurkey& tk : turkeys) {
+    TurkeyAt(c, {tk.at.x * W - cell / 2, tk.at.y * H - cell / 2}, cell, tk.pose, tk.left);
   }
   {
     Pen tree(c, z, Point{W * 0.02, H - kTreeH * z - 2});
@@ -88,7 +85,11 @@ Canvas SceneView(int width, int height, double zoom, uint64_t seed) {
 
 Canvas PreviewPicture() {
   // The whole picture is the scene; a thin frame keeps its edge tidy in any host.
-  Canvas c = SceneView(151, 119, 0.3, 0x9E71u);
+  Canvas c = SceneView(151, 119, 0.3, {0.44, 0.08},
+                       {{{0.66, 0.2}, TurkeyPose::kStride, false},
+                        {{0.86, 0.44}, TurkeyPose::kStep, true},
+                        {{0.6, 0.52}, TurkeyPose::kRuffled, true},
+                        {{0.84, 0.08}, TurkeyPose::kRoasted, true}});
   const Canvas logo = Logo();
   const int lw = static_cast<int>(logo.width() * 0.26), lh = static_cast<int>(logo.height() * 0.26);
   c.Draw(logo.Resized(lw, lh), 151 - lw - 3, 119 - lh - 3);
@@ -97,7 +98,10 @@ Canvas PreviewPicture() {
 }
 
 Canvas SettingsPicture() {
-  Canvas c = SceneView(181, 88, 0.24, 0x5E77u);
+  Canvas c = SceneView(181, 88, 0.24, {0.38, 0.06},
+                       {{{0.5, 0.4}, TurkeyPose::kStep, false},
+                        {{0.72, 0.25}, TurkeyPose::kStride, true},
+                        {{0.92, 0.3}, TurkeyPose::kStep, true}});
   const Canvas logo = Logo();
   const int lw = static_cast<int>(logo.width() * 0.33), lh = static_cast<int>(logo.height() * 0.33);
   c.Draw(logo.Resized(lw, lh), 181 - lw - 5, 88 - lh - 4);
@@ -126,15 +130,19 @@ Canvas WeaponFlame() {
   Canvas big(32 * kSuper, 35 * kSuper);
   Pen pen(big, kSuper, Point{0, 0});
   const Rgb ink = RgbOf(40, 30, 26);
-  // Fuel tank with hose, the wand, and a burst of flame.
-  pen.Part(Union(Capsule({8, 16}, {8, 31}, 5.2, 5.2), Circle({8, 15}, 5.2)), Box{2, 9, 14, 35},
-           [](double x, double) { return Mix(RgbOf(236, 70, 50), RgbOf(150, 24, 20), std::abs(x - 6.5) / 6); }, ink, 0.25);
-  pen.Fill(Capsule({6, 13}, {6, 30}, 0.8, 0.8), Box{4, 11, 8, 32}, RgbOf(255, 170, 150), 0.8);
-  pen.Part(Capsule({8, 9.5}, {8, 8.3}, 1.6, 1.6), Box{5, 6, 11, 12}, RgbOf(120, 124, 132), ink, 0.25);
-  const auto hose = Bezier({8, 8.5}, {8, 3}, {16, 6}, {15, 14}, 12);
-  pen.Part(Stroke(hose, 0.8, 0.8), BoxOf(hose, 2), RgbOf(70, 70, 70), ink, 0.2);
-  pen.Part(Capsule({13, 17}, {21.5, 11}, 1.2, 1.0), Box{11, 9, 23, 19}, RgbOf(126, 132, 140), ink, 0.25);
-  pen.Part(Polygon({{13, 15}, {15.5, 14}, {16, 18.5}, {14, 19}}), Box{12, 13, 17, 20}, RgbOf(70, 70, 74), ink, 0.2);
+  // Twin fuel tanks, a hose to the wand, and a burst of flame from its nozzle.
+  const Rgb olive = RgbOf(132, 138, 92), olive_dark = RgbOf(78, 84, 52);
+  for (const double x : {6.0, 12.5}) {
+    pen.Part(Capsule({x, 15}, {x, 30.5}, 3.4, 3.4), Box{x - 5, 10, x + 5, 35},
+             [=](double px, double) { return Mix(Mix(olive, RgbOf(220, 224, 190), 0.3), olive_dark, std::clamp((px - x + 2.5) / 5, 0.0, 1.0)); },
+             ink, 0.25);
+    pen.Part(Capsule({x, 11.2}, {x, 10.2}, 1.3, 1.3), Box{x - 3, 8, x + 3, 13}, RgbOf(150, 154, 160), ink, 0.25);
+  }
+  pen.Part(Polygon({{2.2, 19}, {16.3, 19}, {16.3, 21}, {2.2, 21}}), Box{1, 18, 18, 22}, RgbOf(90, 66, 40), ink, 0.2);
+  const auto hose = Bezier({12.5, 33.5}, {19, 35}, {20, 28}, {17.5, 23}, 12);
+  pen.Part(Stroke(hose, 0.9, 0.9), BoxOf(hose, 2), RgbOf(60, 60, 60), ink, 0.2);
+  pen.Part(Capsule({15.5, 21}, {22.5, 12.5}, 1.3, 1.0), Box{13, 10, 24, 23}, RgbOf(150, 156, 166), ink, 0.25);
+  pen.Part(Polygon({{16.2, 19.5}, {18.2, 18.2}, {19.5, 22.5}, {17.6, 23.3}}), Box{15, 17, 21, 24}, RgbOf(70, 70, 74), ink, 0.2);
   const std::vector<Point> flame{{21, 11.5}, {23, 7.5}, {24.5, 9}, {26, 3}, {27.5, 7.2}, {30.5, 1.5}, {30.8, 8}, {31.6, 10.5},
                                  {29, 14.5}, {25, 15}, {22, 13.5}};
   pen.Part(Polygon(flame), BoxOf(flame, 1), Vertical(RgbOf(255, 236, 120), RgbOf(240, 96, 30), 2, 15), RgbOf(190, 60, 20), 0.25);
@@ -218,10 +226,10 @@ Canvas IconBase(Rgb top, Rgb bottom, const std::function<void(Pen&)>& draw) {
 }  // namespace
 
 Canvas SettingsIcon() {
-  // The turkey's head, close up.
-  return IconBase(RgbOf(255, 208, 100), RgbOf(230, 120, 40), [](Pen& pen) {
-    Pen head(pen.canvas(), 0.62 * kSuper, Point{-32 * kSuper, 1 * kSuper});
-    DrawTurkey(head, TurkeyPose::kStep);
+  // The whole turkey, fan spread, on an autumn-orange tile.
+  return IconBase(RgbOf(255, 220, 130), RgbOf(236, 140, 50), [](Pen& pen) {
+    Pen bird(pen.canvas(), 0.31 * kSuper, Point{0.6 * kSuper, 0.4 * kSuper});
+    DrawTurkey(bird, TurkeyPose::kStep);
   });
 }
 
