@@ -49,7 +49,8 @@ struct SceneTurkey {
   TurkeyPose pose;
   bool left;
 };
-Canvas SceneView(int width, int height, double zoom, Point grass, const std::vector<SceneTurkey>& turkeys);
+Canvas SceneView(int width, int height, double zoom, Point grass,
+                 const std::vector<SceneTurkey>& turkeys);
 
 enum class Sight { kShotgun, kFlame, kRifle, kDesign };
 Canvas Cursor(Sight sight);

@@ -21,7 +21,9 @@ using assets_test::Rgb;
 
 const std::string kDir = MT_ASSET_DIR;
 
-std::string Path(const std::string& name) { return kDir + "/" + name; }
+std::string Path(const std::string& name) {
+  return kDir + "/" + name;
+}
 
 Bitmap LoadBmp(const std::string& name) {
   const auto bmp = assets_test::ReadBmp(mt::test::ReadFileBytes(Path(name)));
@@ -37,23 +39,50 @@ constexpr Rgb kKey{0, 255, 0};
 // this much; more shows as a green fringe once the key colour is cut away.
 constexpr int kFringeMargin = 24;
 
-const std::vector<std::string> kSprites = {"turkeyLeft.bmp", "turkeyRight.bmp", "bomb.bmp",
-                                           "tree.bmp", "treeSmall.bmp", "grassPatch.bmp",
-                                           "grassPatchRight.bmp", "logo.bmp"};
-const std::map<std::string, int> kCellsAcross = {{"turkeyLeft.bmp", 5}, {"turkeyRight.bmp", 5}, {"bomb.bmp", 6}};
+const std::vector<std::string> kSprites = {
+    "turkeyLeft.bmp", "turkeyRight.bmp",     "bomb.bmp", "tree.bmp", "treeSmall.bmp",
+    "grassPatch.bmp", "grassPatchRight.bmp", "logo.bmp"};
+const std::map<std::string, int> kCellsAcross = {
+    {"turkeyLeft.bmp", 5}, {"turkeyRight.bmp", 5}, {"bomb.bmp", 6}};
 
 TEST(AssetFiles, EveryFileExistsUnderItsExactName) {
-  const std::vector<std::string> names = {
-      "turkeyLeft.bmp", "turkeyRight.bmp", "bomb.bmp", "tree.bmp", "treeSmall.bmp",
-      "grassPatch.bmp", "grassPatchRight.bmp", "logo.bmp", "background.bmp", "scopeShot.cur",
-      "scopeFlame.cur", "scopeRifle.cur", "saverDesign.cur", "shotgun.wav", "flame.wav",
-      "rifle.wav", "sound1.wav", "sound2.wav", "sound3.wav", "sound4.wav", "sound5.wav",
-      "sound6.wav", "settingsPicture.bmp", "weaponShotgun.bmp", "weaponFlame.bmp",
-      "weaponRifle.bmp", "settingsIcon.bmp", "preview.bmp", "previewIcon.bmp",
-      "referralPicture.bmp", "referralIcon.bmp", "settingsIcon.ico", "previewIcon.ico",
-      "referralIcon.ico"};
+  const std::vector<std::string> names = {"turkeyLeft.bmp",
+                                          "turkeyRight.bmp",
+                                          "bomb.bmp",
+                                          "tree.bmp",
+                                          "treeSmall.bmp",
+                                          "grassPatch.bmp",
+                                          "grassPatchRight.bmp",
+                                          "logo.bmp",
+                                          "background.bmp",
+                                          "scopeShot.cur",
+                                          "scopeFlame.cur",
+                                          "scopeRifle.cur",
+                                          "saverDesign.cur",
+                                          "shotgun.wav",
+                                          "flame.wav",
+                                          "rifle.wav",
+                                          "sound1.wav",
+                                          "sound2.wav",
+                                          "sound3.wav",
+                                          "sound4.wav",
+                                          "sound5.wav",
+                                          "sound6.wav",
+                                          "settingsPicture.bmp",
+                                          "weaponShotgun.bmp",
+                                          "weaponFlame.bmp",
+                                          "weaponRifle.bmp",
+                                          "settingsIcon.bmp",
+                                          "preview.bmp",
+                                          "previewIcon.bmp",
+                                          "referralPicture.bmp",
+                                          "referralIcon.bmp",
+                                          "settingsIcon.ico",
+                                          "previewIcon.ico",
+                                          "referralIcon.ico"};
   std::set<std::string> present;
-  for (const auto& entry : std::filesystem::directory_iterator(kDir)) present.insert(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(kDir))
+    present.insert(entry.path().filename().string());
   // Exact spelling matters: the Linux file system is case-sensitive.
   for (const std::string& name : names) EXPECT_TRUE(present.count(name)) << "missing " << name;
 }
@@ -79,7 +108,8 @@ TEST_P(SpriteSheet, KeyColourOnlyWhereTransparentAndNoGreenFringe) {
       for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) {
           const int nx = x + dx, ny = y + dy;
-          if (nx >= 0 && ny >= 0 && nx < bmp.width && ny < bmp.height && bmp.at(nx, ny) == kKey) touches_key = true;
+          if (nx >= 0 && ny >= 0 && nx < bmp.width && ny < bmp.height && bmp.at(nx, ny) == kKey)
+            touches_key = true;
         }
       if (touches_key && p.g - std::max(p.r, p.b) > kFringeMargin) {
         if (fringe < 5) ADD_FAILURE() << GetParam() << ": greenish edge pixel at " << x << "," << y;
@@ -89,7 +119,8 @@ TEST_P(SpriteSheet, KeyColourOnlyWhereTransparentAndNoGreenFringe) {
   }
   EXPECT_EQ(near_key, 0) << GetParam();
   EXPECT_EQ(fringe, 0) << GetParam();
-  EXPECT_GT(transparent, bmp.width * bmp.height / 10) << GetParam() << " has almost no transparent area";
+  EXPECT_GT(transparent, bmp.width * bmp.height / 10)
+      << GetParam() << " has almost no transparent area";
 }
 
 TEST_P(SpriteSheet, EveryCellHasAPictureThatStaysInsideTheCell) {
@@ -97,7 +128,8 @@ TEST_P(SpriteSheet, EveryCellHasAPictureThatStaysInsideTheCell) {
   ASSERT_FALSE(bmp.pixels.empty());
   const auto it = kCellsAcross.find(GetParam());
   const int cells = it == kCellsAcross.end() ? 1 : it->second;
-  ASSERT_EQ(bmp.width % cells, 0) << GetParam() << " width " << bmp.width << " is not " << cells << " cells";
+  ASSERT_EQ(bmp.width % cells, 0) << GetParam() << " width " << bmp.width << " is not " << cells
+                                  << " cells";
   const int cw = bmp.width / cells;
   for (int c = 0; c < cells; ++c) {
     int opaque = 0, on_rim = 0;
@@ -108,17 +140,21 @@ TEST_P(SpriteSheet, EveryCellHasAPictureThatStaysInsideTheCell) {
         if (x == 0 || y == 0 || x == cw - 1 || y == bmp.height - 1) ++on_rim;
       }
     }
-    EXPECT_GT(opaque, cw * bmp.height / 20) << GetParam() << " cell " << c + 1 << " is (nearly) empty";
+    EXPECT_GT(opaque, cw * bmp.height / 20)
+        << GetParam() << " cell " << c + 1 << " is (nearly) empty";
     // A picture running into its cell's edge is cut off, or spills into the neighbour.
     EXPECT_EQ(on_rim, 0) << GetParam() << " cell " << c + 1 << " touches its cell's edge";
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(AssetFiles, SpriteSheet, testing::ValuesIn(kSprites),
-                         [](const auto& info) { return info.param.substr(0, info.param.find('.')); });
+                         [](const auto& info) {
+                           return info.param.substr(0, info.param.find('.'));
+                         });
 
 TEST(AssetFiles, TurkeyAndExplosionCellsAreEqualAndTurkeySized) {
-  const Bitmap left = LoadBmp("turkeyLeft.bmp"), right = LoadBmp("turkeyRight.bmp"), bomb = LoadBmp("bomb.bmp");
+  const Bitmap left = LoadBmp("turkeyLeft.bmp"), right = LoadBmp("turkeyRight.bmp"),
+               bomb = LoadBmp("bomb.bmp");
   EXPECT_EQ(left.width, right.width);
   EXPECT_EQ(left.height, right.height);
   // The hit test compares top-left corners; equal cells put a click on a turkey's middle
@@ -158,7 +194,8 @@ TEST(AssetFiles, WalkingPosesDifferInTheLegs) {
 }
 
 TEST(AssetFiles, SceneSpritesSuitTheScreen) {
-  const Bitmap tree = LoadBmp("tree.bmp"), small = LoadBmp("treeSmall.bmp"), logo = LoadBmp("logo.bmp");
+  const Bitmap tree = LoadBmp("tree.bmp"), small = LoadBmp("treeSmall.bmp"),
+               logo = LoadBmp("logo.bmp");
   // A quarter to a third of a 1080-pixel screen.
   EXPECT_GE(tree.height, 270);
   EXPECT_LE(tree.height, 360);
@@ -213,9 +250,11 @@ TEST(AssetFiles, BackgroundTileRepeatsWithoutSeams) {
 
 TEST(AssetFiles, WindowPicturesHaveTheirLayoutSizes) {
   const std::map<std::string, std::pair<int, int>> sizes = {
-      {"settingsPicture.bmp", {181, 88}}, {"weaponShotgun.bmp", {27, 15}}, {"weaponFlame.bmp", {32, 35}},
-      {"weaponRifle.bmp", {28, 32}},      {"settingsIcon.bmp", {32, 32}},  {"preview.bmp", {151, 119}},
-      {"previewIcon.bmp", {32, 32}},      {"referralPicture.bmp", {120, 126}}, {"referralIcon.bmp", {32, 32}}};
+      {"settingsPicture.bmp", {181, 88}}, {"weaponShotgun.bmp", {27, 15}},
+      {"weaponFlame.bmp", {32, 35}},      {"weaponRifle.bmp", {28, 32}},
+      {"settingsIcon.bmp", {32, 32}},     {"preview.bmp", {151, 119}},
+      {"previewIcon.bmp", {32, 32}},      {"referralPicture.bmp", {120, 126}},
+      {"referralIcon.bmp", {32, 32}}};
   for (const auto& [name, size] : sizes) {
     const Bitmap bmp = LoadBmp(name);
     EXPECT_EQ(bmp.width, size.first) << name;
@@ -224,19 +263,22 @@ TEST(AssetFiles, WindowPicturesHaveTheirLayoutSizes) {
 }
 
 TEST(AssetFiles, WeaponPicturesSitOnTheDialogsWhite) {
-  for (const char* name : {"weaponShotgun.bmp", "weaponFlame.bmp", "weaponRifle.bmp", "settingsPicture.bmp"}) {
+  for (const char* name :
+       {"weaponShotgun.bmp", "weaponFlame.bmp", "weaponRifle.bmp", "settingsPicture.bmp"}) {
     const Bitmap bmp = LoadBmp(name);
     ASSERT_FALSE(bmp.pixels.empty()) << name;
     const Rgb white{255, 255, 255};
     EXPECT_EQ(bmp.at(0, 0), white) << name;
     EXPECT_EQ(bmp.at(bmp.width - 1, bmp.height - 1), white) << name;
-    const long drawn = std::count_if(bmp.pixels.begin(), bmp.pixels.end(), [&](const Rgb& p) { return !(p == white); });
+    const long drawn = std::count_if(bmp.pixels.begin(), bmp.pixels.end(),
+                                     [&](const Rgb& p) { return !(p == white); });
     EXPECT_GT(drawn, static_cast<long>(bmp.pixels.size()) / 8) << name << " is nearly blank";
   }
 }
 
 TEST(AssetFiles, IconFilesAreValid32PixelIcons) {
-  const std::map<std::string, int> depth = {{"settingsIcon.ico", 8}, {"previewIcon.ico", 4}, {"referralIcon.ico", 4}};
+  const std::map<std::string, int> depth = {
+      {"settingsIcon.ico", 8}, {"previewIcon.ico", 4}, {"referralIcon.ico", 4}};
   for (const auto& [name, bits] : depth) {
     const auto ico = assets_test::ReadIcon(mt::test::ReadFileBytes(Path(name)));
     ASSERT_TRUE(ico.has_value()) << name;
@@ -278,11 +320,15 @@ TEST_P(CursorFile, Is32By32WithCentredHotSpotAndMask) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AssetFiles, CursorFile,
-                         testing::Values("scopeShot.cur", "scopeFlame.cur", "scopeRifle.cur", "saverDesign.cur"),
-                         [](const auto& info) { return info.param.substr(0, info.param.find('.')); });
+                         testing::Values("scopeShot.cur", "scopeFlame.cur", "scopeRifle.cur",
+                                         "saverDesign.cur"),
+                         [](const auto& info) {
+                           return info.param.substr(0, info.param.find('.'));
+                         });
 
 TEST(AssetFiles, EachSightHasItsOwnShape) {
-  const std::vector<std::string> names = {"scopeShot.cur", "scopeFlame.cur", "scopeRifle.cur", "saverDesign.cur"};
+  const std::vector<std::string> names = {"scopeShot.cur", "scopeFlame.cur", "scopeRifle.cur",
+                                          "saverDesign.cur"};
   std::vector<std::vector<bool>> masks;
   for (const auto& n : names) {
     const auto cur = assets_test::ReadIcon(mt::test::ReadFileBytes(Path(n)));
@@ -305,7 +351,9 @@ struct SoundCase {
   double min_seconds, max_seconds;
 };
 
-void PrintTo(const SoundCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SoundCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class SoundFile : public testing::TestWithParam<SoundCase> {};
 
@@ -343,16 +391,17 @@ TEST_P(SoundFile, IsQuietAtBothEndsUnclippedAndTheRightLength) {
   EXPECT_LT(std::abs(static_cast<int>(wav->samples.back())), 32767 / 100);
 }
 
-INSTANTIATE_TEST_SUITE_P(AssetFiles, SoundFile,
-                         testing::Values(SoundCase{"shotgun.wav", 0.1, 0.999}, SoundCase{"flame.wav", 0.1, 0.999},
-                                         SoundCase{"rifle.wav", 0.1, 0.999}, SoundCase{"sound1.wav", 2, 6},
-                                         SoundCase{"sound2.wav", 2, 6}, SoundCase{"sound3.wav", 2, 6},
-                                         SoundCase{"sound4.wav", 2, 6}, SoundCase{"sound5.wav", 2, 6},
-                                         SoundCase{"sound6.wav", 2, 6}),
-                         [](const auto& info) {
-                           const std::string n = info.param.name;
-                           return n.substr(0, n.find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    AssetFiles, SoundFile,
+    testing::Values(SoundCase{"shotgun.wav", 0.1, 0.999}, SoundCase{"flame.wav", 0.1, 0.999},
+                    SoundCase{"rifle.wav", 0.1, 0.999}, SoundCase{"sound1.wav", 2, 6},
+                    SoundCase{"sound2.wav", 2, 6}, SoundCase{"sound3.wav", 2, 6},
+                    SoundCase{"sound4.wav", 2, 6}, SoundCase{"sound5.wav", 2, 6},
+                    SoundCase{"sound6.wav", 2, 6}),
+    [](const auto& info) {
+      const std::string n = info.param.name;
+      return n.substr(0, n.find('.'));
+    });
 
 TEST(AssetFiles, WeaponSoundsAreDistinct) {
   // Loudness over time in 10 ms frames; two weapons that sound alike have nearly the same
@@ -365,7 +414,8 @@ TEST(AssetFiles, WeaponSoundsAreDistinct) {
     const size_t frame = static_cast<size_t>(wav->rate / 100);
     for (size_t at = 0; at + frame <= wav->samples.size(); at += frame) {
       double sum = 0;
-      for (size_t i = at; i < at + frame; ++i) sum += static_cast<double>(wav->samples[i]) * wav->samples[i];
+      for (size_t i = at; i < at + frame; ++i)
+        sum += static_cast<double>(wav->samples[i]) * wav->samples[i];
       env.push_back(std::sqrt(sum / frame));
     }
     envelopes.push_back(env);
@@ -375,12 +425,14 @@ TEST(AssetFiles, WeaponSoundsAreDistinct) {
       const size_t n = std::max(envelopes[a].size(), envelopes[b].size());
       double dot = 0, na = 0, nb = 0;
       for (size_t i = 0; i < n; ++i) {
-        const double x = i < envelopes[a].size() ? envelopes[a][i] : 0, y = i < envelopes[b].size() ? envelopes[b][i] : 0;
+        const double x = i < envelopes[a].size() ? envelopes[a][i] : 0,
+                     y = i < envelopes[b].size() ? envelopes[b][i] : 0;
         dot += x * y;
         na += x * x;
         nb += y * y;
       }
-      EXPECT_LT(dot / std::sqrt(na * nb), 0.9) << "weapon sounds " << a << " and " << b << " are alike";
+      EXPECT_LT(dot / std::sqrt(na * nb), 0.9)
+          << "weapon sounds " << a << " and " << b << " are alike";
     }
 }
 
@@ -392,8 +444,10 @@ TEST(AssetFiles, GeneratorReproducesEveryShippedByte) {
   const std::string command = std::string("'") + MT_ASSETGEN + "' '" + out + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   std::set<std::string> made, shipped;
-  for (const auto& e : std::filesystem::directory_iterator(out)) made.insert(e.path().filename().string());
-  for (const auto& e : std::filesystem::directory_iterator(kDir)) shipped.insert(e.path().filename().string());
+  for (const auto& e : std::filesystem::directory_iterator(out))
+    made.insert(e.path().filename().string());
+  for (const auto& e : std::filesystem::directory_iterator(kDir))
+    shipped.insert(e.path().filename().string());
   EXPECT_EQ(made, shipped) << "the generator and the shipped folder hold different files";
   for (const std::string& name : made) {
     if (!shipped.count(name)) continue;

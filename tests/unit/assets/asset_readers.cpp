@@ -5,10 +5,15 @@ namespace assets_test {
 namespace {
 
 uint32_t U16(const std::string& b, size_t at) {
-  return static_cast<uint8_t>(b[at]) | (static_cast<uint32_t>(static_cast<uint8_t>(b[at + 1])) << 8);
+  return static_cast<uint8_t>(b[at]) |
+         (static_cast<uint32_t>(static_cast<uint8_t>(b[at + 1])) << 8);
 }
-uint32_t U32(const std::string& b, size_t at) { return U16(b, at) | (U16(b, at + 2) << 16); }
-int32_t S32(const std::string& b, size_t at) { return static_cast<int32_t>(U32(b, at)); }
+uint32_t U32(const std::string& b, size_t at) {
+  return U16(b, at) | (U16(b, at + 2) << 16);
+}
+int32_t S32(const std::string& b, size_t at) {
+  return static_cast<int32_t>(U32(b, at));
+}
 
 }  // namespace
 
@@ -30,7 +35,8 @@ std::optional<Bitmap> ReadBmp(const std::string& b) {
     for (int x = 0; x < bmp.width; ++x) {
       const size_t at = data + row * stride + static_cast<size_t>(x) * 3;
       bmp.pixels[static_cast<size_t>(y) * bmp.width + x] =
-          Rgb{static_cast<uint8_t>(b[at + 2]), static_cast<uint8_t>(b[at + 1]), static_cast<uint8_t>(b[at])};
+          Rgb{static_cast<uint8_t>(b[at + 2]), static_cast<uint8_t>(b[at + 1]),
+              static_cast<uint8_t>(b[at])};
     }
   }
   return bmp;
@@ -73,7 +79,8 @@ std::optional<IconEntry> ReadIcon(const std::string& b) {
 }
 
 std::optional<Wave> ReadWav(const std::string& b) {
-  if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0) return std::nullopt;
+  if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0)
+    return std::nullopt;
   Wave w;
   w.riff_size_ok = U32(b, 4) + 8 == b.size();
   bool have_fmt = false, have_data = false;
@@ -90,7 +97,8 @@ std::optional<Wave> ReadWav(const std::string& b) {
       w.bits = static_cast<int>(U16(b, at + 22));
       have_fmt = true;
     } else if (id == "data") {
-      for (size_t i = 0; i + 1 < size; i += 2) w.samples.push_back(static_cast<int16_t>(U16(b, at + 8 + i)));
+      for (size_t i = 0; i + 1 < size; i += 2)
+        w.samples.push_back(static_cast<int16_t>(U16(b, at + 8 + i)));
       have_data = true;
     }
     at += 8 + size + (size & 1);
