@@ -214,22 +214,23 @@ Canvas ReferralPicture() {
   pen.Fill(Intersect(panel, Ellipse({60, 118}, 70, 14)), Box{0, 100, double(w), double(h)},
            RgbOf(150, 168, 96));
   // The turkey, and the letter it brings.
-  Pen bird(big, 1.02 * kSuper, Point{4 * kSuper, 18 * kSuper});
+  Pen bird(big, 0.94 * kSuper, Point{-1 * kSuper, 26 * kSuper});
   DrawTurkey(bird, TurkeyPose::kStep);
   const Rgb ink = colours::kInk;
   const double r = 0.35;
-  const Sdf envelope = Polygon({{80, 38}, {112, 32}, {116, 54}, {84, 60}});
-  pen.Part(envelope, Box{78, 30, 118, 62}, RgbOf(255, 255, 252), ink, r * kSuper);
-  pen.Fill(Stroke({{80.5, 38.5}, {99, 50}, {111.5, 32.5}}, 0.5, 0.5), Box{78, 30, 118, 62}, ink);
-  const Point seal{98.5, 49};
+  // The letter, held by its corner at the beak's tip.
+  const Sdf envelope = Polygon({{89, 50}, {113, 45}, {116, 63}, {92, 68}});
+  pen.Part(envelope, Box{86, 43, 118, 70}, RgbOf(255, 255, 252), ink, r * kSuper);
+  pen.Fill(Stroke({{89.5, 50.5}, {104, 59}, {112.5, 45.5}}, 0.5, 0.5), Box{86, 43, 118, 70}, ink);
+  const Point seal{103.5, 58};
   pen.Fill(
-      Union(Union(Circle({seal.x - 2, seal.y - 1}, 2.4), Circle({seal.x + 2, seal.y - 1}, 2.4)),
-            Polygon({{seal.x - 4.2, seal.y}, {seal.x + 4.2, seal.y}, {seal.x, seal.y + 4.5}})),
-      Box{90, 42, 106, 56}, RgbOf(214, 40, 48));
+      Union(Union(Circle({seal.x - 1.8, seal.y - 1}, 2.1), Circle({seal.x + 1.8, seal.y - 1}, 2.1)),
+            Polygon({{seal.x - 3.7, seal.y}, {seal.x + 3.7, seal.y}, {seal.x, seal.y + 4}})),
+      Box{96, 51, 111, 64}, RgbOf(214, 40, 48));
   // Motion marks: the letter is on its way.
   for (int i = 0; i < 3; ++i) {
-    const double y = 14 + i * 6;
-    pen.Fill(Capsule({84 + i * 4.0, y}, {96 + i * 4.0, y - 2}, 0.7, 0.7), Box{80, 5, 112, 30},
+    const double y = 24 + i * 6;
+    pen.Fill(Capsule({92 + i * 3.0, y}, {104 + i * 3.0, y - 2}, 0.7, 0.7), Box{88, 14, 114, 40},
              RgbOf(180, 110, 50));
   }
   Clip(big, [panel](double x, double y) { return panel(x / kSuper, y / kSuper) * kSuper; });
