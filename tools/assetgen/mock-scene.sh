@@ -24,10 +24,10 @@ args="$args$(sprite grassPatchRight.bmp - $((2 * W / 3)) $((2 * H / 3)))"
 args="$args$(sprite grassPatch.bmp - 100 100)"
 i=0
 # A fixed spread of turkeys in every pose, both directions.
-for spec in "R 0 300 200" "L 1 520 330" "R 1 760 180" "L 0 640 520" "R 2 380 560" "L 3 870 420" \
+for turkey in "R 0 300 200" "L 1 520 330" "R 1 760 180" "L 0 640 520" "R 2 380 560" "L 3 870 420" \
             "R 4 220 420" "L 0 1200 250" "R 1 1400 600" "L 1 1050 760" "R 0 1600 420" "L 4 700 900" \
             "R 3 1300 900" "L 2 150 700"; do
-  set -- $spec
+  set -- $turkey
   x=$(($3 * W / 1920)); y=$(($4 * H / 1080))
   if [ "$1" = R ]; then f=turkeyRight.bmp; else f=turkeyLeft.bmp; fi
   args="$args$(sprite $f $2 $x $y)"
