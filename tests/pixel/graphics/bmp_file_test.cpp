@@ -30,7 +30,9 @@ struct Image {
 // easiest to get wrong.
 constexpr uint8_t kLevels[8] = {0, 8, 16, 24, 231, 239, 247, 255};
 
-ColorRef Rgb(uint8_t r, uint8_t g, uint8_t b) { return r | (g << 8) | (b << 16); }
+ColorRef Rgb(uint8_t r, uint8_t g, uint8_t b) {
+  return r | (g << 8) | (b << 16);
+}
 
 Image Rich() {  // up to 247 colours: truecolour, 16-bit, and an 8-bit palette
   Image im{19, 13, {}};
@@ -113,7 +115,8 @@ std::string FlipTopDown(std::string b) {
   const uint32_t bpp = static_cast<uint8_t>(b[28]) | static_cast<uint8_t>(b[29]) << 8;
   const uint32_t stride = (w * bpp + 31) / 32 * 4;
   std::string rows = b.substr(off, stride * h);
-  for (uint32_t y = 0; y < h; ++y) b.replace(off + y * stride, stride, rows, (h - 1 - y) * stride, stride);
+  for (uint32_t y = 0; y < h; ++y)
+    b.replace(off + y * stride, stride, rows, (h - 1 - y) * stride, stride);
   Put32(b, 22, static_cast<uint32_t>(-static_cast<int32_t>(h)));
   return b;
 }
@@ -210,18 +213,20 @@ class BmpCorpus : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!std::filesystem::exists(kConvert)) GTEST_SKIP() << "ImageMagick is not installed";
-    for (auto& [name, im] : std::map<std::string, Image>{{"rich", Rich()}, {"sixteen", Sixteen()}, {"two", Two()}}) {
+    for (auto& [name, im] :
+         std::map<std::string, Image>{{"rich", Rich()}, {"sixteen", Sixteen()}, {"two", Two()}}) {
       images_[name] = im;
       WritePpm(dir_ / (name + ".ppm"), im);
     }
   }
 
   void Convert(const std::string& in, const std::string& args, const std::string& out) {
-    const std::string cmd = std::string(kConvert) + " '" + (dir_ / in) + "' " + args + " '" +
-                            (out.find(':') != std::string::npos
-                                 ? out.substr(0, out.find(':') + 1) + (dir_ / out.substr(out.find(':') + 1))
-                                 : dir_ / out) +
-                            "'";
+    const std::string cmd =
+        std::string(kConvert) + " '" + (dir_ / in) + "' " + args + " '" +
+        (out.find(':') != std::string::npos
+             ? out.substr(0, out.find(':') + 1) + (dir_ / out.substr(out.find(':') + 1))
+             : dir_ / out) +
+        "'";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
   }
 
@@ -241,8 +246,8 @@ class BmpCorpus : public ::testing::Test {
       ExpectPixels(file, want, bpp, compression, header);
     }
   }
-  void ExpectPixels(const std::string& file, const Image& want, uint16_t bpp,
-                    uint32_t compression, uint32_t header) {
+  void ExpectPixels(const std::string& file, const Image& want, uint16_t bpp, uint32_t compression,
+                    uint32_t header) {
     SCOPED_TRACE(file);
     const std::string bytes = ReadFileBytes(dir_ / file);
     ASSERT_GE(bytes.size(), 30u);
@@ -269,7 +274,9 @@ class BmpCorpus : public ::testing::Test {
     gdi::DeleteObject(bitmap);
   }
 
-  void Save(const std::string& file, const std::string& bytes) { WriteFileBytes(dir_ / file, bytes); }
+  void Save(const std::string& file, const std::string& bytes) {
+    WriteFileBytes(dir_ / file, bytes);
+  }
 
   TempFolder dir_;
   std::map<std::string, Image> images_;
@@ -297,7 +304,8 @@ TEST_F(BmpCorpus, ImageMagickVariantsLoadPixelForPixel) {
       {"rich", "-type TrueColor -define bmp:subtype=RGB555", "BMP", "555_v5.bmp", 16, 3, 124},
       {"rich", "-type TrueColorAlpha", "BMP", "32_v5.bmp", 32, 3, 124},
       // Half-transparent: the colour channels load as they are, alpha is dropped.
-      {"rich", "-alpha set -channel A -evaluate set 50% +channel", "BMP", "32_alpha.bmp", 32, 3, 124},
+      {"rich", "-alpha set -channel A -evaluate set 50% +channel", "BMP", "32_alpha.bmp", 32, 3,
+       124},
   };
   for (const Variant& v : variants) {
     Make(v.image, v.args, v.format, v.file);
@@ -309,8 +317,10 @@ TEST_F(BmpCorpus, DerivedVariantsLoadPixelForPixel) {
   const std::string b24 = Make("rich", "-type TrueColor -compress None", "BMP3", "24.bmp");
   const std::string b8 = Make("rich", "-type Palette -compress None", "BMP3", "8.bmp");
   const std::string b1 = Make("two", "-type Palette -compress None", "BMP3", "1.bmp");
-  const std::string v5_565 = Make("rich", "-type TrueColor -define bmp:subtype=RGB565", "BMP", "565.bmp");
-  const std::string v5_555 = Make("rich", "-type TrueColor -define bmp:subtype=RGB555", "BMP", "555.bmp");
+  const std::string v5_565 =
+      Make("rich", "-type TrueColor -define bmp:subtype=RGB565", "BMP", "565.bmp");
+  const std::string v5_555 =
+      Make("rich", "-type TrueColor -define bmp:subtype=RGB555", "BMP", "555.bmp");
   const std::string v5_32 = Make("rich", "-type TrueColorAlpha", "BMP", "32.bmp");
 
   Save("24_topdown.bmp", FlipTopDown(b24));
@@ -397,22 +407,33 @@ TEST_F(BmpCorpus, ImpossibleHeadersGiveZero) {
     std::function<void(std::string&)> edit;
   };
   const Broken cases[] = {
-      {"absurd size", &b24, [](std::string& b) { Put32(b, 18, 100000); Put32(b, 22, 100000); }},
-      {"over the pixel cap but small rows", &b24, [](std::string& b) { Put32(b, 18, 1); Put32(b, 22, 70000000); }},
+      {"absurd size", &b24,
+       [](std::string& b) {
+         Put32(b, 18, 100000);
+         Put32(b, 22, 100000);
+       }},
+      {"over the pixel cap but small rows", &b24,
+       [](std::string& b) {
+         Put32(b, 18, 1);
+         Put32(b, 22, 70000000);
+       }},
       {"most negative height", &b24, [](std::string& b) { Put32(b, 22, 0x80000000u); }},
       {"zero width", &b24, [](std::string& b) { Put32(b, 18, 0); }},
       {"negative width", &b24, [](std::string& b) { Put32(b, 18, static_cast<uint32_t>(-19)); }},
-      {"offset past the end", &b24, [](std::string& b) { Put32(b, 10, static_cast<uint32_t>(b.size() + 10)); }},
+      {"offset past the end", &b24,
+       [](std::string& b) { Put32(b, 10, static_cast<uint32_t>(b.size() + 10)); }},
       {"offset inside the header", &b24, [](std::string& b) { Put32(b, 10, 20); }},
       {"offset over the palette", &b8, [](std::string& b) { Put32(b, 10, 60); }},
-      {"offset leaves too few pixel bytes", &b24, [](std::string& b) { Put32(b, 10, Get32(b, 10) + 8); }},
+      {"offset leaves too few pixel bytes", &b24,
+       [](std::string& b) { Put32(b, 10, Get32(b, 10) + 8); }},
       {"more colours than the depth has", &b8, [](std::string& b) { Put32(b, 46, 257); }},
       {"huge colour count", &b8, [](std::string& b) { Put32(b, 46, 0xFFFFFFF0u); }},
       {"unknown depth", &b24, [](std::string& b) { Put16(b, 28, 7); }},
       {"two planes", &b24, [](std::string& b) { Put16(b, 26, 2); }},
       {"embedded jpeg", &b24, [](std::string& b) { Put32(b, 30, 4); }},
       {"run-length at 24 bits", &b24, [](std::string& b) { Put32(b, 30, 1); }},
-      {"top-down run-length", &rle8, [](std::string& b) { Put32(b, 22, static_cast<uint32_t>(-13)); }},
+      {"top-down run-length", &rle8,
+       [](std::string& b) { Put32(b, 22, static_cast<uint32_t>(-13)); }},
       {"unknown header size", &b24, [](std::string& b) { Put32(b, 14, 41); }},
       {"not BM", &b24, [](std::string& b) { b[1] = 'A'; }},
   };

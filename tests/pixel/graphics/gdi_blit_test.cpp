@@ -28,10 +28,14 @@ ColorRef Model(bool dst_mono, bool src_mono, uint32_t rop, ColorRef d, ColorRef 
   if (src_mono && !dst_mono) sv = s == kWhite ? c.dst_bk : c.dst_text;
   if (!src_mono && dst_mono) sv = s == c.src_bk ? kWhite : 0;
   switch (rop) {
-    case gdi::SRCCOPY: return sv;
-    case gdi::SRCPAINT: return d | sv;
-    case gdi::SRCAND: return d & sv;
-    default: return d ^ sv;
+    case gdi::SRCCOPY:
+      return sv;
+    case gdi::SRCPAINT:
+      return d | sv;
+    case gdi::SRCAND:
+      return d & sv;
+    default:
+      return d ^ sv;
   }
 }
 
@@ -83,23 +87,29 @@ TEST_P(RasterOps, EveryPixelFollowsTheModelAndOnlyTheRectangleChanges) {
 
 std::string RopName(uint32_t rop) {
   switch (rop) {
-    case gdi::SRCCOPY: return "SRCCOPY";
-    case gdi::SRCPAINT: return "SRCPAINT";
-    case gdi::SRCAND: return "SRCAND";
-    case gdi::SRCINVERT: return "SRCINVERT";
-    default: return "WHITENESS";
+    case gdi::SRCCOPY:
+      return "SRCCOPY";
+    case gdi::SRCPAINT:
+      return "SRCPAINT";
+    case gdi::SRCAND:
+      return "SRCAND";
+    case gdi::SRCINVERT:
+      return "SRCINVERT";
+    default:
+      return "WHITENESS";
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllPairs, RasterOps,
-    ::testing::Combine(::testing::Bool(), ::testing::Bool(),
-                       ::testing::Values(gdi::SRCCOPY, gdi::SRCPAINT, gdi::SRCAND, gdi::SRCINVERT,
-                                         gdi::WHITENESS)),
-    [](const ::testing::TestParamInfo<RopCase>& info) {
-      return std::string(std::get<0>(info.param) ? "Mono" : "Colour") + "From" +
-             (std::get<1>(info.param) ? "Mono" : "Colour") + "_" + RopName(std::get<2>(info.param));
-    });
+INSTANTIATE_TEST_SUITE_P(AllPairs, RasterOps,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool(),
+                                            ::testing::Values(gdi::SRCCOPY, gdi::SRCPAINT,
+                                                              gdi::SRCAND, gdi::SRCINVERT,
+                                                              gdi::WHITENESS)),
+                         [](const ::testing::TestParamInfo<RopCase>& info) {
+                           return std::string(std::get<0>(info.param) ? "Mono" : "Colour") +
+                                  "From" + (std::get<1>(info.param) ? "Mono" : "Colour") + "_" +
+                                  RopName(std::get<2>(info.param));
+                         });
 
 TEST(Conversion, DefaultColoursMakeWhiteOneAndOneWhite) {
   // The toolkit relies on the defaults: white converts to 1, 1 converts to white, 0 black.
@@ -118,7 +128,9 @@ struct ClipCase {
   const char* name;
   int32_t x, y, w, h, sx, sy;
 };
-void PrintTo(const ClipCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ClipCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class Clipping : public ::testing::TestWithParam<std::tuple<ClipCase, bool>> {};
 
@@ -128,8 +140,8 @@ TEST_P(Clipping, OnlyPixelsInsideBothSurfacesChange) {
   FillAny(dst, 3, false);
   FillAny(src, 4, src_mono);
   const Pixels before = Snapshot(dst), source = Snapshot(src);
-  EXPECT_TRUE(gdi::BitBlt(dst.dc(), cc.x, cc.y, cc.w, cc.h, src.dc(), cc.sx, cc.sy,
-                          gdi::SRCINVERT));
+  EXPECT_TRUE(
+      gdi::BitBlt(dst.dc(), cc.x, cc.y, cc.w, cc.h, src.dc(), cc.sx, cc.sy, gdi::SRCINVERT));
   const Pixels after = Snapshot(dst);
   const Colours c{0, kWhite, 0, kWhite};
   for (int32_t py = 0; py < dst.h(); ++py) {
@@ -138,8 +150,8 @@ TEST_P(Clipping, OnlyPixelsInsideBothSurfacesChange) {
       const int64_t dx = int64_t{px} - cc.x, dy = int64_t{py} - cc.y;
       const int64_t spx = cc.sx + dx, spy = cc.sy + dy;
       ColorRef want = before[i];
-      if (dx >= 0 && dx < cc.w && dy >= 0 && dy < cc.h && spx >= 0 && spx < src.w() &&
-          spy >= 0 && spy < src.h())
+      if (dx >= 0 && dx < cc.w && dy >= 0 && dy < cc.h && spx >= 0 && spx < src.w() && spy >= 0 &&
+          spy < src.h())
         want = Model(false, src_mono, gdi::SRCINVERT, before[i],
                      source[static_cast<size_t>(spy) * src.w() + spx], c);
       ASSERT_EQ(after[i], want) << cc.name << " pixel " << px << "," << py;
@@ -148,13 +160,20 @@ TEST_P(Clipping, OnlyPixelsInsideBothSurfacesChange) {
 }
 
 const ClipCase kClipCases[] = {
-    {"DestLeft", -5, 2, 12, 8, 0, 0},       {"DestTop", 2, -4, 12, 8, 0, 0},
-    {"DestRight", 14, 2, 12, 8, 0, 0},      {"DestBottom", 2, 12, 12, 8, 0, 0},
-    {"SourceLeft", 4, 3, 12, 8, -3, 0},     {"SourceTop", 4, 3, 12, 8, 0, -6},
-    {"SourceRight", 4, 3, 12, 8, 7, 1},     {"SourceBottom", 4, 3, 12, 8, 1, 6},
-    {"AllCorners", -3, -2, 30, 30, -4, -1}, {"WhollyOutside", 25, 3, 5, 5, 0, 0},
-    {"SourceMissed", 1, 1, 5, 5, 40, 0},    {"ExtremeCoords", INT_MIN, INT_MAX, INT_MAX, 8, INT_MAX, 0},
-    {"HugeSize", 0, 0, INT_MAX, INT_MAX, 0, 0}, {"NegativeSize", 0, 0, -5, 5, 0, 0},
+    {"DestLeft", -5, 2, 12, 8, 0, 0},
+    {"DestTop", 2, -4, 12, 8, 0, 0},
+    {"DestRight", 14, 2, 12, 8, 0, 0},
+    {"DestBottom", 2, 12, 12, 8, 0, 0},
+    {"SourceLeft", 4, 3, 12, 8, -3, 0},
+    {"SourceTop", 4, 3, 12, 8, 0, -6},
+    {"SourceRight", 4, 3, 12, 8, 7, 1},
+    {"SourceBottom", 4, 3, 12, 8, 1, 6},
+    {"AllCorners", -3, -2, 30, 30, -4, -1},
+    {"WhollyOutside", 25, 3, 5, 5, 0, 0},
+    {"SourceMissed", 1, 1, 5, 5, 40, 0},
+    {"ExtremeCoords", INT_MIN, INT_MAX, INT_MAX, 8, INT_MAX, 0},
+    {"HugeSize", 0, 0, INT_MAX, INT_MAX, 0, 0},
+    {"NegativeSize", 0, 0, -5, 5, 0, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(EdgesOfBothSides, Clipping,

@@ -45,11 +45,11 @@ TEST(MemoryDC, SelectReturnsPreviousAndABitmapLivesInOneDcAtATime) {
   const gdi::Handle bitmap = gdi::CreateCompatibleBitmap(0, 5, 5);
   const gdi::Handle stock = gdi::SelectObject(a, bitmap);
   EXPECT_NE(stock, 0u);
-  EXPECT_EQ(gdi::SelectObject(b, bitmap), 0u);   // already held by a
-  EXPECT_FALSE(gdi::DeleteObject(bitmap));       // still selected
+  EXPECT_EQ(gdi::SelectObject(b, bitmap), 0u);  // already held by a
+  EXPECT_FALSE(gdi::DeleteObject(bitmap));      // still selected
   EXPECT_EQ(gdi::SelectObject(a, stock), bitmap);
-  EXPECT_NE(gdi::SelectObject(b, bitmap), 0u);   // free again
-  EXPECT_TRUE(gdi::DeleteDC(b));                 // releases the bitmap, does not free it
+  EXPECT_NE(gdi::SelectObject(b, bitmap), 0u);  // free again
+  EXPECT_TRUE(gdi::DeleteDC(b));                // releases the bitmap, does not free it
   EXPECT_EQ(BitsPerPixel(bitmap), 32);
   EXPECT_TRUE(gdi::DeleteObject(bitmap));
   EXPECT_EQ(BitsPerPixel(bitmap), -1);

@@ -58,7 +58,9 @@ inline Pixels Snapshot(gdi::Handle dc, int32_t w, int32_t h) {
     for (int32_t x = 0; x < w; ++x) p[static_cast<size_t>(y) * w + x] = gdi::GetPixel(dc, x, y);
   return p;
 }
-inline Pixels Snapshot(const MemDC& m) { return Snapshot(m.dc(), m.w(), m.h()); }
+inline Pixels Snapshot(const MemDC& m) {
+  return Snapshot(m.dc(), m.w(), m.h());
+}
 
 // Fills with colours drawn from a small palette, so that exact matches (background
 // colours, transparent colours) occur often.

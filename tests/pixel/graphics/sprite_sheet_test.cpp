@@ -86,8 +86,8 @@ TEST_F(SpriteSheet, BuildSurfaceDeliversTheCellInOneTransfer) {
   ASSERT_TRUE(sheet.CreateFromFile(WriteSheet("s.bmp", kGreen), 3, 2, "", kGreen));
   std::vector<uint32_t> buffer(40 * 30, 0x00123456);
   int transfers = 0;
-  platform::detail::ExternalSurface surface{buffer.data(), 40, 30, 40,
-                                            [&](int32_t, int32_t, int32_t, int32_t) { ++transfers; }};
+  platform::detail::ExternalSurface surface{
+      buffer.data(), 40, 30, 40, [&](int32_t, int32_t, int32_t, int32_t) { ++transfers; }};
   const gdi::Handle window = platform::detail::CreateExternalDC(surface);
   sheet.TransparentDraw(window, 3, 4, 2, true);
   EXPECT_EQ(transfers, 1);
@@ -132,7 +132,8 @@ TEST_F(SpriteSheet, CellZeroAndCellsPastTheEndDrawNothing) {
 
 TEST_F(SpriteSheet, HundredPixelsInThreeCellsMakeThirtyThreeAndTheLastColumnIsNeverDrawn) {
   const std::string path = dir_ / "wide.bmp";
-  WriteBmp24(path, 100, 5, [](int32_t x, int32_t) { return x == 99 ? 0x000000FFu : 0x00400000u + x; });
+  WriteBmp24(path, 100, 5,
+             [](int32_t x, int32_t) { return x == 99 ? 0x000000FFu : 0x00400000u + x; });
   cSpriteBitmaps sheet;
   ASSERT_TRUE(sheet.CreateFromFile(path, 3, 1));
   EXPECT_EQ(sheet.CellWidth(), 33);

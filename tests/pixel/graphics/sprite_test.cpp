@@ -53,7 +53,8 @@ class SpriteOnStage : public ::testing::Test {
         for (const Rect& r : rects) in = in || r.Contains(x, y);
         const uint32_t px = screen_px_[y * 300 + x];
         if (in) {
-          ASSERT_EQ(gdi::GetPixel(screen_, x, y), gdi::GetPixel(stage_.dc(), x, y)) << x << "," << y;
+          ASSERT_EQ(gdi::GetPixel(screen_, x, y), gdi::GetPixel(stage_.dc(), x, y))
+              << x << "," << y;
         } else {
           ASSERT_EQ(px, kScreen) << x << "," << y;
         }

@@ -15,7 +15,9 @@ namespace {
 using namespace mt::test;
 using gdi::ColorRef;
 
-ColorRef TilePixel(int32_t x, int32_t y) { return 0x00010000u * (x % 256) + 0x00000100u * (y % 256) + 7; }
+ColorRef TilePixel(int32_t x, int32_t y) {
+  return 0x00010000u * (x % 256) + 0x00000100u * (y % 256) + 7;
+}
 
 // A window-like render target over an external DC whose transfers are counted.
 struct Window {
@@ -96,7 +98,7 @@ TEST_F(Tiling, SameNameTwiceLoadsOnceAndANewNameLoadsAgain) {
   const std::string path = Tile("t.bmp", 50, 50);
   tile.Filename(path);
   Tile("t.bmp", 50, 50, 0x40);  // the file changes on disk
-  tile.Filename(path);           // same name: not read again
+  tile.Filename(path);          // same name: not read again
   tile.TileDC(window.dc, 0, 0);
   EXPECT_EQ(gdi::GetPixel(window.dc, 3, 3), TilePixel(3, 3));
   const std::string other = Tile("u.bmp", 50, 50, 0x20);
@@ -159,7 +161,7 @@ TEST_F(Tiling, StepsPastTheLargestCoordinateOverflow) {
   Window window(50, 50);
   cTile tile(ScreenMetrics::Pixels(50, 50));
   tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
-  tile.Filename(Tile("t.bmp", 100, 100));
+  tile.Filename(Tile("tall.bmp", 1, 30000));  // tall, so the loop gets there quickly
   try {
     tile.TileDC(window.dc, 0, INT32_MAX);
     FAIL() << "the row step must overflow";

@@ -32,7 +32,8 @@ mt::ErrorKind KindOf(const std::function<void()>& f) {
 
 std::string SheetFile(const TempFolder& dir, int32_t w, int32_t h) {
   const std::string path = dir / "sheet.bmp";
-  WriteBmp24(path, w, h, [](int32_t x, int32_t y) { return 0x00010101u * static_cast<uint32_t>(x + y); });
+  WriteBmp24(path, w, h,
+             [](int32_t x, int32_t y) { return 0x00010101u * static_cast<uint32_t>(x + y); });
   return path;
 }
 
@@ -117,7 +118,7 @@ TEST(cBitmap, RenderCopiesByDefaultAndClipsAtNegativePositions) {
   EXPECT_EQ(bitmap.Height(), 3);
   MemDC dst(5, 5, false);
   FillSolid(dst.dc(), 5, 5, 0x00FFFFFF);
-  bitmap.RenderBitmap(dst.dc(), -2, -1);  // SRCCOPY, not a combining operation
+  bitmap.RenderBitmap(dst.dc(), -2, -1);                  // SRCCOPY, not a combining operation
   EXPECT_EQ(gdi::GetPixel(dst.dc(), 0, 0), 0x00030303u);  // source pixel (2, 1)
   EXPECT_EQ(gdi::GetPixel(dst.dc(), 1, 1), 0x00050505u);
   EXPECT_EQ(gdi::GetPixel(dst.dc(), 2, 0), 0x00FFFFFFu);
@@ -170,7 +171,9 @@ TEST(cSprite, OffScreenStartIsMinusTheScreenInPixels) {
   cSprite odd(ScreenMetrics{1000.5, 301.5, 2.5, 2.0});
   EXPECT_EQ(odd.PreviousX(), -500);  // -1000 / 2
   EXPECT_EQ(odd.PreviousY(), -151);  // -302 / 2
-  EXPECT_EQ(KindOf([] { cSprite zero(ScreenMetrics{100, 100, 0.4, 1}); }),
+  EXPECT_EQ(KindOf([] {
+              cSprite zero(ScreenMetrics{100, 100, 0.4, 1});
+            }),
             mt::ErrorKind::DivisionByZero);
 }
 
