@@ -1,1 +1,0 @@
-// mGDI helpers arrive here.

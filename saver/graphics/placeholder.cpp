@@ -1,0 +1,1 @@
+// The graphics classes are implemented next to their headers.
