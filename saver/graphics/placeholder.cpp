@@ -1,1 +1,0 @@
-// The graphics classes are implemented next to their headers.
