@@ -19,7 +19,8 @@ void BM_ComposeFrame(benchmark::State& state) {
   int64_t frame = 0;
   for (auto _ : state) {
     // A click every 16 frames keeps the explosion running half of the time.
-    if (frame % 16 == 0) scene.Window().QueueClick(double(frame * 37 % o.width), double(frame * 53 % o.height));
+    if (frame % 16 == 0)
+      scene.Window().QueueClick(double(frame * 37 % o.width), double(frame * 53 % o.height));
     scene.Frame();
     ++frame;
   }

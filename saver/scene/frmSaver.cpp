@@ -22,7 +22,8 @@ using mt::Mul32;
 using mt::Sub32;
 using mt::ToInt32;
 
-constexpr uint32_t kShotFlags = platform::SND_FILENAME | platform::SND_ASYNC | platform::SND_NODEFAULT;
+constexpr uint32_t kShotFlags =
+    platform::SND_FILENAME | platform::SND_ASYNC | platform::SND_NODEFAULT;
 constexpr uint32_t kAmbientFlags = kShotFlags | platform::SND_NOSTOP;
 
 // A size in layout units as whole pixels: both operands taken to the nearest integer, then
@@ -32,7 +33,9 @@ int32_t UnitsToPixels(double units, double units_per_pixel) {
 }
 
 // The tick count read as the signed 32-bit value the loop keeps.
-int32_t Ticks() { return static_cast<int32_t>(platform::Services().TickCount()); }
+int32_t Ticks() {
+  return static_cast<int32_t>(platform::Services().TickCount());
+}
 
 // Deadlines wrap with the tick counter instead of failing after 24.8 days of uptime; the
 // wait compares the difference as a signed number.
@@ -62,7 +65,8 @@ std::string frmSaver::AssetFolder() const {
 }
 
 std::string frmSaver::SettingsFile() const {
-  return m_options.settings_file.empty() ? mScreenSaver::SettingsFilePath() : m_options.settings_file;
+  return m_options.settings_file.empty() ? mScreenSaver::SettingsFilePath()
+                                         : m_options.settings_file;
 }
 
 void frmSaver::Load() {
@@ -70,8 +74,8 @@ void frmSaver::Load() {
     m_window = m_options.make_window(AssetFolder());
   } catch (const mt::Error& e) {
     // No display to show anything on, not even the warning.
-    std::fprintf(stderr, "%s: cannot open the full-screen window: %s\n", mScreenSaver::kProgramTitle,
-                 e.what());
+    std::fprintf(stderr, "%s: cannot open the full-screen window: %s\n",
+                 mScreenSaver::kProgramTitle, e.what());
     platform::Services().EndProcess(1);
   }
   m_oScreen = m_window->Screen();
@@ -96,7 +100,9 @@ void frmSaver::Unload() {
   if (m_window) m_window->Unload();
 }
 
-uint32_t frmSaver::hWnd() { return m_window ? m_window->hWnd() : 0; }
+uint32_t frmSaver::hWnd() {
+  return m_window ? m_window->hWnd() : 0;
+}
 
 void frmSaver::ReleaseScene() {
   for (auto& turkey : m_cTurkeys) turkey.reset();
@@ -373,8 +379,10 @@ void frmSaver::AnimateFrame() {
 
   // 6. The explosion, centred on the last click; a new click moves it without restarting.
   if (m_bExploding) {
-    m_cBomb->X(Sub32(Div32(m_lShotX, ToInt32(m_oScreen.dUnitsPerPixelX)), Div32(m_cBomb->Width(), 2)));
-    m_cBomb->Y(Sub32(Div32(m_lShotY, ToInt32(m_oScreen.dUnitsPerPixelY)), Div32(m_cBomb->Height(), 2)));
+    m_cBomb->X(
+        Sub32(Div32(m_lShotX, ToInt32(m_oScreen.dUnitsPerPixelX)), Div32(m_cBomb->Width(), 2)));
+    m_cBomb->Y(
+        Sub32(Div32(m_lShotY, ToInt32(m_oScreen.dUnitsPerPixelY)), Div32(m_cBomb->Height(), 2)));
     m_cBomb->Cell(Add32(m_cBomb->Cell(), 1));
     if (m_cBomb->Cell() > 7) {
       m_bExploding = false;
@@ -399,7 +407,8 @@ void frmSaver::AnimateFrame() {
       if (!t.Active()) continue;
       const int32_t tx = t.X();
       const int32_t ty = t.Y();
-      if (Sub32(tx, 20) <= bx && bx <= Add32(tx, 20) && Sub32(ty, 20) <= by && by <= Add32(ty, 20)) {
+      if (Sub32(tx, 20) <= bx && bx <= Add32(tx, 20) && Sub32(ty, 20) <= by &&
+          by <= Add32(ty, 20)) {
         if (t.Cell() == 1 || t.Cell() == 2) {
           t.Cell(3);
         } else if (t.Cell() == 3) {
@@ -468,7 +477,9 @@ void frmSaver::Form_MouseDown(int /*iButton*/, int /*iShift*/, double X, double 
   m_bShotPending = true;
 }
 
-void frmSaver::Form_KeyDown(int /*iKeyCode*/, int /*iShift*/) { mScreenSaver::ExitSaver(); }
+void frmSaver::Form_KeyDown(int /*iKeyCode*/, int /*iShift*/) {
+  mScreenSaver::ExitSaver();
+}
 
 void frmSaver::mediaTimer_Timer() {
   // The first tick comes 5 s after the set-up, every later one 30 s after the previous.
@@ -481,6 +492,8 @@ void frmSaver::mediaTimer_Timer() {
                                  kAmbientFlags);
 }
 
-std::unique_ptr<mt::host::Form> CreateFrmSaver() { return std::make_unique<frmSaver>(); }
+std::unique_ptr<mt::host::Form> CreateFrmSaver() {
+  return std::make_unique<frmSaver>();
+}
 
 }  // namespace mt::scene

@@ -73,7 +73,8 @@ class frmSaver final : public mt::host::Form {
   void LoadSpriteBitmaps(std::shared_ptr<cSpriteBitmaps>& cSheet, const std::string& sFile,
                          int32_t lXImageCount, int32_t lYImageCount,
                          platform::gdi::ColorRef lTransColor);
-  void CreateSprite(const std::shared_ptr<cSpriteBitmaps>& cSheet, std::unique_ptr<cSprite>& cTarget);
+  void CreateSprite(const std::shared_ptr<cSpriteBitmaps>& cSheet,
+                    std::unique_ptr<cSprite>& cTarget);
   void PlaceTurkeyLeft(cSprite& oTurkey);
   void PlaceTurkeyRight(cSprite& oTurkey);
 

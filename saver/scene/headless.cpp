@@ -11,7 +11,8 @@ namespace mt::scene {
 // ----------------------------------------------------------------- HeadlessWindow
 
 HeadlessWindow::HeadlessWindow(int32_t width, int32_t height) : width_(width), height_(height) {
-  if (!screen_.CreateAtSize(width, height)) mt::Fail(mt::ErrorKind::BadFile, "no memory for the screen");
+  if (!screen_.CreateAtSize(width, height))
+    mt::Fail(mt::ErrorKind::BadFile, "no memory for the screen");
   // Black until drawn, like a new window: the bitmap XOR itself.
   screen_.RenderBitmap(screen_.hDC(), 0, 0, platform::gdi::SRCINVERT);
 }
@@ -88,13 +89,20 @@ void HeadlessServices::WaitForMessages(uint32_t deadline_tick) {
   if (static_cast<int32_t>(wake - now) > 0) now = wake;
 }
 
-void HeadlessServices::EndProcess(int status) { throw HeadlessProcessEnded{status}; }
+void HeadlessServices::EndProcess(int status) {
+  throw HeadlessProcessEnded{status};
+}
 
-double HeadlessServices::Random() { return std::uniform_real_distribution<double>(0.0, 1.0)(engine_); }
+double HeadlessServices::Random() {
+  return std::uniform_real_distribution<double>(0.0, 1.0)(engine_);
+}
 
-void HeadlessServices::Randomize() { engine_.seed(seed_ + ++reseeds_); }
+void HeadlessServices::Randomize() {
+  engine_.seed(seed_ + ++reseeds_);
+}
 
-void HeadlessServices::MessageBox(const std::string& text, const std::string&, platform::MessageIcon) {
+void HeadlessServices::MessageBox(const std::string& text, const std::string&,
+                                  platform::MessageIcon) {
   messages.push_back(text);
 }
 
@@ -185,8 +193,12 @@ void HeadlessScene::LoadOnly() {
   form_->Load();
 }
 
-void HeadlessScene::Prepare() { form_->PrepareAnimation(); }
+void HeadlessScene::Prepare() {
+  form_->PrepareAnimation();
+}
 
-void HeadlessScene::Frame() { form_->AnimateFrame(); }
+void HeadlessScene::Frame() {
+  form_->AnimateFrame();
+}
 
 }  // namespace mt::scene

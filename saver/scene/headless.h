@@ -127,7 +127,7 @@ struct HeadlessOptions {
   int32_t height = 720;
   uint64_t seed = 1;
   uint32_t start_tick = 1000;
-  int64_t frames = 100;  // Run stops after this many frames
+  int64_t frames = 100;      // Run stops after this many frames
   std::string asset_folder;  // with its trailing separator; empty: the program's own
   std::string speed = "20";
   std::string sound_play = "1";
@@ -139,8 +139,8 @@ struct HeadlessOptions {
 };
 
 struct HeadlessResult {
-  int64_t frames = 0;      // frames completed
-  bool ended = false;      // the program ended (exit sequence or failure)
+  int64_t frames = 0;  // frames completed
+  bool ended = false;  // the program ended (exit sequence or failure)
   int exit_status = 0;
 };
 

@@ -18,7 +18,9 @@ class ScreenWindow final : public SceneWindow {
   double ScaleWidth() override { return window_->ScaleWidth(); }
   double ScaleHeight() override { return window_->ScaleHeight(); }
   void SetCursorFromFile(const std::string& path) override { window_->SetCursorFromFile(path); }
-  void SetTimer(bool enabled, int32_t interval_ms) override { window_->SetTimer(enabled, interval_ms); }
+  void SetTimer(bool enabled, int32_t interval_ms) override {
+    window_->SetTimer(enabled, interval_ms);
+  }
   bool TimerEnabled() override { return window_->TimerEnabled(); }
   int32_t TimerInterval() override { return window_->TimerInterval(); }
   void SetHandlers(Handlers handlers) override { window_->SetHandlers(std::move(handlers)); }

@@ -8,7 +8,9 @@
 namespace platform::detail {
 namespace {
 
-[[noreturn]] void Bad(const std::string& why) { mt::Fail(mt::ErrorKind::BadFile, "cursor: " + why); }
+[[noreturn]] void Bad(const std::string& why) {
+  mt::Fail(mt::ErrorKind::BadFile, "cursor: " + why);
+}
 
 class Reader {
  public:
@@ -26,8 +28,8 @@ class Reader {
   }
   uint32_t U32(size_t at) const {
     Need(at, 4);
-    return uint32_t{bytes_[at]} | (uint32_t{bytes_[at + 1]} << 8) | (uint32_t{bytes_[at + 2]} << 16) |
-           (uint32_t{bytes_[at + 3]} << 24);
+    return uint32_t{bytes_[at]} | (uint32_t{bytes_[at + 1]} << 8) |
+           (uint32_t{bytes_[at + 2]} << 16) | (uint32_t{bytes_[at + 3]} << 24);
   }
   int32_t S32(size_t at) const { return static_cast<int32_t>(U32(at)); }
 
@@ -163,7 +165,8 @@ CursorImage DecodeCursor(const std::vector<uint8_t>& bytes) {
 CursorImage ReadCursorFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) Bad("cannot open " + path);
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   if (in.bad()) Bad("cannot read " + path);
   return DecodeCursor(bytes);
 }

@@ -30,10 +30,14 @@ int ShiftState() {
 
 int ButtonCode(uint8_t sdl_button) {
   switch (sdl_button) {
-    case SDL_BUTTON_LEFT: return 1;
-    case SDL_BUTTON_RIGHT: return 2;
-    case SDL_BUTTON_MIDDLE: return 4;
-    default: return 0;  // further buttons still fire; the scene does not look at them
+    case SDL_BUTTON_LEFT:
+      return 1;
+    case SDL_BUTTON_RIGHT:
+      return 2;
+    case SDL_BUTTON_MIDDLE:
+      return 4;
+    default:
+      return 0;  // further buttons still fire; the scene does not look at them
   }
 }
 
@@ -118,7 +122,9 @@ class SdlFullScreenWindow final : public FullScreenWindow {
       surface.width = width_;
       surface.height = height_;
       surface.pitch_pixels = width_;
-      surface.on_changed = [this](int32_t x, int32_t y, int32_t w, int32_t h) { Present(x, y, w, h); };
+      surface.on_changed = [this](int32_t x, int32_t y, int32_t w, int32_t h) {
+        Present(x, y, w, h);
+      };
       dc_ = detail::CreateExternalDC(std::move(surface));
     }
     return dc_;
@@ -130,8 +136,9 @@ class SdlFullScreenWindow final : public FullScreenWindow {
 
   void SetCursorFromFile(const std::string& path) override {
     detail::CursorImage image = detail::ReadCursorFile(path);
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-        image.argb.data(), image.width, image.height, 32, image.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormatFrom(image.argb.data(), image.width, image.height, 32,
+                                           image.width * 4, SDL_PIXELFORMAT_ARGB8888);
     if (!surface) mt::Fail(mt::ErrorKind::BadFile, SDL_GetError());
     SDL_Cursor* cursor = SDL_CreateColorCursor(surface, image.hot_x, image.hot_y);
     SDL_FreeSurface(surface);
@@ -236,7 +243,7 @@ class SdlFullScreenWindow final : public FullScreenWindow {
 }  // namespace
 
 std::unique_ptr<FullScreenWindow> CreateFullScreenWindow(const mt::layout::FormLayout& layout,
-                                                          const std::string& asset_folder) {
+                                                         const std::string& asset_folder) {
   return std::make_unique<SdlFullScreenWindow>(layout, asset_folder);
 }
 

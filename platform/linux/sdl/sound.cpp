@@ -79,6 +79,8 @@ void StopAllSound() {
   if (TheMixer().open) Mix_HaltChannel(-1);
 }
 
-uint32_t CountSoundOutputDevices() { return EnsureOpen() ? 1u : 0u; }
+uint32_t CountSoundOutputDevices() {
+  return EnsureOpen() ? 1u : 0u;
+}
 
 }  // namespace platform

@@ -27,9 +27,12 @@ std::vector<ColorRef> Pixels(platform::gdi::Handle dc, int32_t w, int32_t h) {
 }
 
 // The first differing pixel, as "x,y", or "" when equal.
-std::string FirstDifference(const std::vector<ColorRef>& a, const std::vector<ColorRef>& b, int32_t w) {
+std::string FirstDifference(const std::vector<ColorRef>& a, const std::vector<ColorRef>& b,
+                            int32_t w) {
   for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i]) return std::to_string(i % static_cast<size_t>(w)) + "," + std::to_string(i / static_cast<size_t>(w));
+    if (a[i] != b[i])
+      return std::to_string(i % static_cast<size_t>(w)) + "," +
+             std::to_string(i / static_cast<size_t>(w));
   }
   return {};
 }
@@ -61,9 +64,11 @@ void RunInvariants(int32_t width, int32_t height, uint64_t seed) {
   // differ by amounts that no tile repeat hides.
   o.clicks = {{0, 150, 140}, {7, width - 90.0, height - 110.0}, {12, 333, 77}};
   std::mt19937 random(static_cast<uint32_t>(seed));
-  std::uniform_int_distribution<int32_t> px(0, width - 1), py(0, height - 1), pick(0, 9), button(0, 2);
+  std::uniform_int_distribution<int32_t> px(0, width - 1), py(0, height - 1), pick(0, 9),
+      button(0, 2);
   for (int64_t f = 20; f < o.frames; ++f) {
-    if (pick(random) == 0) o.clicks.push_back({f, double(px(random)), double(py(random)), 1 << button(random)});
+    if (pick(random) == 0)
+      o.clicks.push_back({f, double(px(random)), double(py(random)), 1 << button(random)});
   }
 
   int64_t restore_failures = 0, screen_failures = 0, explosion_frames = 0;
@@ -85,7 +90,8 @@ void RunInvariants(int32_t width, int32_t height, uint64_t seed) {
   };
   HeadlessScene scene(o);
   const auto result = scene.Run();
-  ASSERT_FALSE(result.ended) << (scene.Services().messages.empty() ? "" : scene.Services().messages[0]);
+  ASSERT_FALSE(result.ended) << (scene.Services().messages.empty() ? ""
+                                                                   : scene.Services().messages[0]);
   EXPECT_EQ(result.frames, 2000);
   EXPECT_EQ(restore_failures, 0);
   EXPECT_EQ(screen_failures, 0);
@@ -97,7 +103,11 @@ void RunInvariants(int32_t width, int32_t height, uint64_t seed) {
   EXPECT_GT(hit, 0);
 }
 
-TEST(SceneInvariants, HoldOverTwoThousandFramesAt640x480) { RunInvariants(640, 480, 7); }
-TEST(SceneInvariants, HoldOverTwoThousandFramesAt1000x562) { RunInvariants(1000, 562, 11); }
+TEST(SceneInvariants, HoldOverTwoThousandFramesAt640x480) {
+  RunInvariants(640, 480, 7);
+}
+TEST(SceneInvariants, HoldOverTwoThousandFramesAt1000x562) {
+  RunInvariants(1000, 562, 11);
+}
 
 }  // namespace

@@ -20,17 +20,20 @@ struct Bytes {
 
 // A one-image cursor. `colour_rows` and `mask_rows` are top row first; they are stored
 // bottom-up as the format wants.
-std::vector<uint8_t> Cursor(int w, int h, int bits, int hx, int hy, const std::vector<uint32_t>& palette,
+std::vector<uint8_t> Cursor(int w, int h, int bits, int hx, int hy,
+                            const std::vector<uint32_t>& palette,
                             const std::vector<std::vector<uint8_t>>& colour_rows,
                             const std::vector<std::vector<uint8_t>>& mask_rows, uint16_t type = 2) {
   Bytes image;
-  image.U32(40), image.U32(static_cast<uint32_t>(w)), image.U32(static_cast<uint32_t>(2 * h)), image.U16(1),
-      image.U16(static_cast<uint32_t>(bits));
-  image.U32(0), image.U32(0), image.U32(0), image.U32(0), image.U32(static_cast<uint32_t>(palette.size())),
-      image.U32(0);
+  image.U32(40), image.U32(static_cast<uint32_t>(w)), image.U32(static_cast<uint32_t>(2 * h)),
+      image.U16(1), image.U16(static_cast<uint32_t>(bits));
+  image.U32(0), image.U32(0), image.U32(0), image.U32(0),
+      image.U32(static_cast<uint32_t>(palette.size())), image.U32(0);
   for (uint32_t c : palette) image.U32(c);
-  for (auto it = colour_rows.rbegin(); it != colour_rows.rend(); ++it) image.b.insert(image.b.end(), it->begin(), it->end());
-  for (auto it = mask_rows.rbegin(); it != mask_rows.rend(); ++it) image.b.insert(image.b.end(), it->begin(), it->end());
+  for (auto it = colour_rows.rbegin(); it != colour_rows.rend(); ++it)
+    image.b.insert(image.b.end(), it->begin(), it->end());
+  for (auto it = mask_rows.rbegin(); it != mask_rows.rend(); ++it)
+    image.b.insert(image.b.end(), it->begin(), it->end());
   Bytes file;
   file.U16(0), file.U16(type), file.U16(1);
   file.U8(static_cast<uint32_t>(w)), file.U8(static_cast<uint32_t>(h)), file.U8(0), file.U8(0);
@@ -52,13 +55,14 @@ TEST(CursorFile, FourBitImageWithMaskAndHotSpot) {
   EXPECT_EQ(image.hot_y, 1);
   EXPECT_EQ(image.argb[0], 0xFFFF0000u);  // red, mask 0: opaque
   EXPECT_EQ(image.argb[1], 0xFFFF0000u);
-  EXPECT_EQ(image.argb[2], 0u);           // black under a set mask bit: transparent
+  EXPECT_EQ(image.argb[2], 0u);  // black under a set mask bit: transparent
   EXPECT_EQ(image.argb[7], 0u);
   for (int x = 0; x < 8; ++x) EXPECT_EQ(image.argb[8 + static_cast<size_t>(x)], 0xFF0000FFu);
 }
 
 TEST(CursorFile, OneAndTwentyFourBitImages) {
-  auto mono = DecodeCursor(Cursor(8, 1, 1, 0, 0, {0x000000, 0xFFFFFF}, {{0xF0, 0, 0, 0}}, {{0x0F, 0, 0, 0}}));
+  auto mono = DecodeCursor(
+      Cursor(8, 1, 1, 0, 0, {0x000000, 0xFFFFFF}, {{0xF0, 0, 0, 0}}, {{0x0F, 0, 0, 0}}));
   EXPECT_EQ(mono.argb[0], 0xFFFFFFFFu);
   EXPECT_EQ(mono.argb[4], 0u);
   auto rgb = DecodeCursor(Cursor(1, 1, 24, 0, 0, {}, {{0x10, 0x20, 0x30, 0}}, {{0x00, 0, 0, 0}}));
@@ -66,7 +70,8 @@ TEST(CursorFile, OneAndTwentyFourBitImages) {
 }
 
 TEST(CursorFile, ThirtyTwoBitAlphaWinsOverTheMask) {
-  auto image = DecodeCursor(Cursor(2, 1, 32, 1, 0, {}, {{1, 2, 3, 0x80, 4, 5, 6, 0x00}}, {{0xC0, 0, 0, 0}}));
+  auto image =
+      DecodeCursor(Cursor(2, 1, 32, 1, 0, {}, {{1, 2, 3, 0x80, 4, 5, 6, 0x00}}, {{0xC0, 0, 0, 0}}));
   EXPECT_EQ(image.argb[0], 0x80030201u);
   EXPECT_EQ(image.argb[1], 0x00060504u);
 }
@@ -83,8 +88,10 @@ TEST(CursorFile, BadFilesAreErrorsForTheCaller) {
   };
   expect_bad({}, "empty");
   expect_bad(std::vector<uint8_t>(good.begin(), good.end() - 3), "truncated");
-  expect_bad(Cursor(8, 1, 1, 0, 0, {0, 0xFFFFFF}, {{0xF0, 0, 0, 0}}, {{0x0F, 0, 0, 0}}, 1), "an icon");
-  expect_bad(Cursor(8, 1, 1, 8, 0, {0, 0xFFFFFF}, {{0xF0, 0, 0, 0}}, {{0x0F, 0, 0, 0}}), "hot spot outside");
+  expect_bad(Cursor(8, 1, 1, 0, 0, {0, 0xFFFFFF}, {{0xF0, 0, 0, 0}}, {{0x0F, 0, 0, 0}}, 1),
+             "an icon");
+  expect_bad(Cursor(8, 1, 1, 8, 0, {0, 0xFFFFFF}, {{0xF0, 0, 0, 0}}, {{0x0F, 0, 0, 0}}),
+             "hot spot outside");
   auto png = good;
   const uint8_t signature[] = {0x89, 'P', 'N', 'G'};
   std::copy(std::begin(signature), std::end(signature), png.begin() + 22);
@@ -93,7 +100,8 @@ TEST(CursorFile, BadFilesAreErrorsForTheCaller) {
 }
 
 TEST(CursorFile, ShippedCursorsDecodeWithTheirSightAtTheCentre) {
-  for (const char* name : {"saverDesign.cur", "scopeShot.cur", "scopeFlame.cur", "scopeRifle.cur"}) {
+  for (const char* name :
+       {"saverDesign.cur", "scopeShot.cur", "scopeFlame.cur", "scopeRifle.cur"}) {
     SCOPED_TRACE(name);
     auto image = platform::detail::ReadCursorFile(std::string(MT_DIST_ASSETS) + name);
     EXPECT_EQ(image.width, 32);

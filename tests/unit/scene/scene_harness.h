@@ -45,7 +45,8 @@ inline void WriteBmp(const std::string& path, int32_t w, int32_t h,
 }
 
 // A sheet of `cells` cells, each a solid colour inside a one-pixel green (transparent) frame.
-inline void WriteSheet(const std::string& path, int32_t cells, int32_t cw, int32_t ch, uint32_t base) {
+inline void WriteSheet(const std::string& path, int32_t cells, int32_t cw, int32_t ch,
+                       uint32_t base) {
   WriteBmp(path, cells * cw, ch, [=](int32_t x, int32_t y) -> uint32_t {
     const int32_t cx = x % cw;
     if (cx == 0 || y == 0 || cx == cw - 1 || y == ch - 1) return 0x00FF00;
@@ -54,8 +55,9 @@ inline void WriteSheet(const std::string& path, int32_t cells, int32_t cw, int32
 }
 
 inline void WriteSceneAssets(const std::string& folder) {
-  WriteBmp(folder + "background.bmp", 16, 16,
-           [](int32_t x, int32_t y) -> uint32_t { return ((x / 4 + y / 4) % 2) ? 0x603010 : 0x405020; });
+  WriteBmp(folder + "background.bmp", 16, 16, [](int32_t x, int32_t y) -> uint32_t {
+    return ((x / 4 + y / 4) % 2) ? 0x603010 : 0x405020;
+  });
   WriteSheet(folder + "bomb.bmp", 6, kBombW, kBombH, 0xC00000);
   WriteSheet(folder + "logo.bmp", 1, 30, 12, 0x0000C0);
   WriteSheet(folder + "tree.bmp", 1, 20, 40, 0x106010);
@@ -73,7 +75,8 @@ struct StopFrames {};
 
 class SceneHarness {
  public:
-  explicit SceneHarness(int32_t width = 320, int32_t height = 240) : width_(width), height_(height) {
+  explicit SceneHarness(int32_t width = 320, int32_t height = 240)
+      : width_(width), height_(height) {
     assets = folder / "assets/";
     std::filesystem::create_directories(assets);
     WriteSceneAssets(assets);

@@ -36,7 +36,8 @@ std::vector<std::string> Sounds(const FakeServices& fake) {
 std::vector<uint32_t> WaitDeadlines(const FakeServices& fake) {
   std::vector<uint32_t> out;
   for (const auto& c : fake.calls) {
-    if (c.rfind("WaitForMessages ", 0) == 0) out.push_back(static_cast<uint32_t>(std::stoul(c.substr(16))));
+    if (c.rfind("WaitForMessages ", 0) == 0)
+      out.push_back(static_cast<uint32_t>(std::stoul(c.substr(16))));
   }
   return out;
 }
@@ -107,15 +108,15 @@ TEST(SceneWalking, TurkeysWrapAtEachEdge) {
     int32_t x, y, xdir, ydir, want_x, want_y;
   };
   const std::vector<Case> cases = {
-      {-5, 50, -8, 0, 332, 50},   // out at the left: a whole sprite beyond the right edge
-      {-4, 50, -8, 0, -12, 50},   // exactly -Width stays
-      {318, 50, 3, 0, -12, 50},   // out at the right: just outside the left edge
-      {317, 50, 3, 0, 320, 50},   // exactly W stays
-      {50, -3, 0, -8, 50, 250},   // out at the top
-      {50, -2, 0, -8, 50, -10},   // exactly -Height stays
-      {50, 238, 0, 3, 50, -10},   // out at the bottom
-      {50, 237, 0, 3, 50, 240},   // exactly H stays
-      {321, 50, 0, 5, -12, 55},   // no sideways step wraps by the rightward rule
+      {-5, 50, -8, 0, 332, 50},  // out at the left: a whole sprite beyond the right edge
+      {-4, 50, -8, 0, -12, 50},  // exactly -Width stays
+      {318, 50, 3, 0, -12, 50},  // out at the right: just outside the left edge
+      {317, 50, 3, 0, 320, 50},  // exactly W stays
+      {50, -3, 0, -8, 50, 250},  // out at the top
+      {50, -2, 0, -8, 50, -10},  // exactly -Height stays
+      {50, 238, 0, 3, 50, -10},  // out at the bottom
+      {50, 237, 0, 3, 50, 240},  // exactly H stays
+      {321, 50, 0, 5, -12, 55},  // no sideways step wraps by the rightward rule
   };
   h.on_restore = [&](int64_t frame) {
     if (frame != 0) return;
@@ -164,9 +165,9 @@ TEST(SceneShooting, HitTestBoundsIncludeTwentyPixelsEitherWay) {
     // The explosion lands at (160 - 10, 120 - 10).
     ParkAllAway(*h.form);
     const int32_t bx = 150, by = 110;
-    const int32_t spots[][2] = {{bx - 20, by}, {bx + 20, by}, {bx, by - 20}, {bx, by + 20},
-                                {bx - 20, by - 20}, {bx - 21, by}, {bx + 21, by}, {bx, by - 21},
-                                {bx, by + 21}};
+    const int32_t spots[][2] = {{bx - 20, by}, {bx + 20, by},      {bx, by - 20},
+                                {bx, by + 20}, {bx - 20, by - 20}, {bx - 21, by},
+                                {bx + 21, by}, {bx, by - 21},      {bx, by + 21}};
     for (int32_t i = 0; i < 9; ++i) Park(*h.form, i + 1, spots[i][0], spots[i][1]);
   };
   ASSERT_FALSE(h.Run(2));
@@ -285,13 +286,15 @@ TEST(SceneSound, AmbientCycleAfterADrawnSixStartsWithSoundOne) {
   h.fake.randoms = {0.9};  // floor(0.9 * 6 + 1) = 6
   std::vector<size_t> counts;
   h.on_frame = [&](int64_t done) {
-    if (done == 99 || done == 100 || done == 699 || done == 700) counts.push_back(Sounds(h.fake).size());
+    if (done == 99 || done == 100 || done == 699 || done == 700)
+      counts.push_back(Sounds(h.fake).size());
   };
   ASSERT_FALSE(h.Run(700));
   EXPECT_EQ(counts, (std::vector<size_t>{0, 1, 1, 2}));
   EXPECT_EQ(Sounds(h.fake),
-            (std::vector<std::string>{"PlaySound " + h.assets + "sound1.wav " + std::to_string(kAmbient),
-                                      "PlaySound " + h.assets + "sound2.wav " + std::to_string(kAmbient)}));
+            (std::vector<std::string>{
+                "PlaySound " + h.assets + "sound1.wav " + std::to_string(kAmbient),
+                "PlaySound " + h.assets + "sound2.wav " + std::to_string(kAmbient)}));
   EXPECT_EQ(h.window->TimerInterval(), 30000);
 }
 
@@ -347,7 +350,8 @@ TEST(SceneSetUp, MissingSightCursorOrSheetEndsWithTheMessage) {
 class ProgramFolderSettings {
  public:
   ProgramFolderSettings() : path_(mScreenSaver::SettingsFilePath()) {
-    WriteFileBytes(path_, "; counter\r\n[applic]\r\nappcurrent=0\r\nappalert=5\r\nappdisplay=1\r\n");
+    WriteFileBytes(path_,
+                   "; counter\r\n[applic]\r\nappcurrent=0\r\nappalert=5\r\nappdisplay=1\r\n");
   }
   ~ProgramFolderSettings() { std::filesystem::remove(path_); }
   std::string Bytes() const { return ReadFileBytes(path_); }
