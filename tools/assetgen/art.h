@@ -3,6 +3,7 @@
 // the window pictures and the icons share one drawing.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "canvas.h"
 #include "pen.h"
@@ -41,8 +42,15 @@ Canvas PreviewIcon();
 Canvas ReferralPicture();
 Canvas ReferralIcon();
 
-// A small view of the scene, width x height, used by the preview and settings pictures.
-Canvas SceneView(int width, int height, double zoom, uint64_t seed);
+// A small view of the scene, used by the preview and settings pictures. Positions are
+// fractions of the picture's width and height; a turkey's is its centre.
+struct SceneTurkey {
+  Point at;
+  TurkeyPose pose;
+  bool left;
+};
+Canvas SceneView(int width, int height, double zoom, Point grass,
+                 const std::vector<SceneTurkey>& turkeys);
 
 enum class Sight { kShotgun, kFlame, kRifle, kDesign };
 Canvas Cursor(Sight sight);

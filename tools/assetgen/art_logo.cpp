@@ -47,9 +47,14 @@ const std::map<char, Glyph>& Font() {
       {'n', {5.4, {{{0, 0}, {0, 6.5}}, Then(Arc({2.7, 3.9}, 2.7, 2.6, 180, 0, 12), {{5.4, 0}})}}},
       {'o', {6.0, {Arc({3.0, 3.2}, 3.0, 3.25, 0, 360, 24)}}},
       {'r', {4.0, {{{0, 0}, {0, 6.5}}, Bezier({0, 3.6}, {0.6, 6.2}, {2.4, 6.9}, {4.0, 6.2}, 10)}}},
-      {'t', {4.0, {Then({{1.4, 9.4}, {1.4, 1.6}}, Bezier({1.4, 1.6}, {1.4, 0.2}, {2.6, -0.1}, {3.9, 0.5}, 8)),
-                   {{0, 6.5}, {3.7, 6.5}}}}},
-      {'u', {5.4, {Then({{0, 6.5}, {0, 2.6}}, Arc({2.7, 2.6}, 2.7, 2.6, 180, 360, 12)), {{5.4, 6.5}, {5.4, 0}}}}},
+      {'t',
+       {4.0,
+        {Then({{1.4, 9.4}, {1.4, 1.6}}, Bezier({1.4, 1.6}, {1.4, 0.2}, {2.6, -0.1}, {3.9, 0.5}, 8)),
+         {{0, 6.5}, {3.7, 6.5}}}}},
+      {'u',
+       {5.4,
+        {Then({{0, 6.5}, {0, 2.6}}, Arc({2.7, 2.6}, 2.7, 2.6, 180, 360, 12)),
+         {{5.4, 6.5}, {5.4, 0}}}}},
       {'w', {8.2, {{{0, 6.5}, {2.0, 0}, {4.1, 5.2}, {6.2, 0}, {8.2, 6.5}}}}},
       {'-', {3.6, {{{0.3, 3.6}, {3.3, 3.6}}}}},
   };
@@ -85,7 +90,8 @@ double LineWidth(const std::string& text, double size) {
   return w - 2.3 * size;
 }
 
-void Letter(Canvas& c, const Placed& line, double thickness, Rgb top, Rgb bottom, double y0, double y1) {
+void Letter(Canvas& c, const Placed& line, double thickness, Rgb top, Rgb bottom, double y0,
+            double y1) {
   Sdf all;
   std::vector<Point> every;
   for (const auto& s : line.strokes) {
@@ -103,7 +109,8 @@ void Letter(Canvas& c, const Placed& line, double thickness, Rgb top, Rgb bottom
     return Mix(top, bottom, t);
   });
   // A thin shine along the upper side of each stroke.
-  c.Fill(Intersect(Grow(all, -thickness * 0.45), [all, thickness](double x, double y) { return -all(x, y - thickness * 0.6); }),
+  c.Fill(Intersect(Grow(all, -thickness * 0.45),
+                   [all, thickness](double x, double y) { return -all(x, y - thickness * 0.6); }),
          box, RgbOf(255, 246, 200), 0.8);
 }
 
@@ -123,9 +130,11 @@ Canvas Logo() {
   // A falling leaf by the hyphen, for the season.
   Pen pen(c, 1.0, Point{0, 0});
   const Point leaf{width - 18.0, 22};
-  const Sdf blade = Intersect(Circle({leaf.x - 5, leaf.y + 3}, 10), Circle({leaf.x + 5, leaf.y - 3}, 10));
+  const Sdf blade =
+      Intersect(Circle({leaf.x - 5, leaf.y + 3}, 10), Circle({leaf.x + 5, leaf.y - 3}, 10));
   pen.Part(blade, BoxAround(leaf, 12), RgbOf(214, 80, 32), RgbOf(70, 30, 18), 1.6);
-  pen.Fill(Capsule({leaf.x - 7, leaf.y + 7}, {leaf.x + 4, leaf.y - 4}, 0.6, 0.4), BoxAround(leaf, 12), RgbOf(120, 40, 20));
+  pen.Fill(Capsule({leaf.x - 7, leaf.y + 7}, {leaf.x + 4, leaf.y - 4}, 0.6, 0.4),
+           BoxAround(leaf, 12), RgbOf(120, 40, 20));
   return c;
 }
 

@@ -17,7 +17,9 @@ struct Look {
   Rgb Tint(Rgb c) const { return Mix(c, RgbOf(46, 38, 34), soot); }
 };
 
-double Rim(const Pen& pen) { return std::max(0.9, 1.3 * pen.scale()); }
+double Rim(const Pen& pen) {
+  return std::max(0.9, 1.3 * pen.scale());
+}
 
 Paint Vertical(Rgb top, Rgb bottom, double y0, double y1) {
   return [=](double, double y) {
@@ -27,7 +29,9 @@ Paint Vertical(Rgb top, Rgb bottom, double y0, double y1) {
   };
 }
 
-Point Dir(double deg) { return Point{std::cos(deg * kPi / 180), -std::sin(deg * kPi / 180)}; }
+Point Dir(double deg) {
+  return Point{std::cos(deg * kPi / 180), -std::sin(deg * kPi / 180)};
+}
 
 void Leg(Pen& pen, Point hip, Point knee, Point foot, double toe_angle, const Look& look) {
   const Rgb leg = look.Tint(RgbOf(226, 146, 70));
@@ -78,10 +82,10 @@ void Fan(Pen& pen, Point centre, double radius, double from_deg, double to_deg, 
 }
 
 struct BodyPose {
-  double dy = 0;          // the whole bird up (negative) or down
-  double tilt = 0;        // degrees, the body's lean
+  double dy = 0;    // the whole bird up (negative) or down
+  double tilt = 0;  // degrees, the body's lean
   bool open_beak = false;
-  int eye = 0;            // 0 normal, 1 startled, 2 dazed (crossed)
+  int eye = 0;  // 0 normal, 1 startled, 2 dazed (crossed)
 };
 
 void Body(Pen& pen, const BodyPose& pose, const Look& look) {
@@ -90,68 +94,81 @@ void Body(Pen& pen, const BodyPose& pose, const Look& look) {
   const Rgb head = look.Tint(RgbOf(196, 214, 232));
   const Rgb red = look.Tint(RgbOf(214, 44, 40));
   // Neck and head in one piece, under the body's breast feathers.
-  const Sdf neck_head = Union(Capsule({70, 56 + dy}, {79, 33 + dy}, 7.5, 5.0), Circle({81, 28 + dy}, 8.5));
-  pen.Part(neck_head, Box{60, 16 + dy, 92, 66 + dy}, Vertical(head, Mix(head, red, 0.35), 20 + dy, 55 + dy),
-           colours::kInk, r);
+  const Sdf neck_head =
+      Union(Capsule({70, 56 + dy}, {79, 33 + dy}, 7.5, 5.0), Circle({81, 28 + dy}, 8.5));
+  pen.Part(neck_head, Box{60, 16 + dy, 92, 66 + dy},
+           Vertical(head, Mix(head, red, 0.35), 20 + dy, 55 + dy), colours::kInk, r);
   // Body and breast.
-  const Sdf body = Union(Ellipse({54, 61 + dy}, 26, 20, -12 + pose.tilt), Ellipse({69, 59 + dy}, 11, 15, -10));
+  const Sdf body =
+      Union(Ellipse({54, 61 + dy}, 26, 20, -12 + pose.tilt), Ellipse({69, 59 + dy}, 11, 15, -10));
   pen.Part(body, Box{26, 38 + dy, 82, 84 + dy},
            Vertical(look.Tint(RgbOf(156, 102, 58)), look.Tint(RgbOf(78, 46, 28)), 42 + dy, 80 + dy),
            colours::kInk, r);
   // Bronze sheen on the breast.
-  pen.Fill(Ellipse({68, 53 + dy}, 5, 7, -20), Box{60, 44 + dy, 76, 62 + dy}, look.Tint(RgbOf(186, 128, 70)), 0.7);
+  pen.Fill(Ellipse({68, 53 + dy}, 5, 7, -20), Box{60, 44 + dy, 76, 62 + dy},
+           look.Tint(RgbOf(186, 128, 70)), 0.7);
   // Folded wing: rounded at the shoulder, tapering back, with layered flight feathers.
-  const Sdf wing = Union(Ellipse({55, 59 + dy}, 12, 9.5, -8 + pose.tilt), Capsule({52, 60 + dy}, {33, 67 + dy}, 8.5, 3.5));
-  pen.Part(wing, Box{28, 48 + dy, 70, 74 + dy},
-           Vertical(look.Tint(RgbOf(164, 114, 68)), look.Tint(RgbOf(118, 76, 42)), 50 + dy, 70 + dy),
-           look.Tint(RgbOf(70, 44, 26)), r * 0.8);
+  const Sdf wing = Union(Ellipse({55, 59 + dy}, 12, 9.5, -8 + pose.tilt),
+                         Capsule({52, 60 + dy}, {33, 67 + dy}, 8.5, 3.5));
+  pen.Part(
+      wing, Box{28, 48 + dy, 70, 74 + dy},
+      Vertical(look.Tint(RgbOf(164, 114, 68)), look.Tint(RgbOf(118, 76, 42)), 50 + dy, 70 + dy),
+      look.Tint(RgbOf(70, 44, 26)), r * 0.8);
   for (int i = 0; i < 3; ++i) {
     const double x = 36 + i * 7;
-    const auto edge = Bezier({x + 8, 54 + dy + i}, {x + 4, 60 + dy + i}, {x + 1, 66 + dy}, {x - 4, 69 + dy - i}, 8);
-    pen.Fill(Intersect(wing, Stroke(edge, 0.9, 0.6)), Box{x - 8, 50 + dy, x + 12, 74 + dy}, look.Tint(RgbOf(86, 54, 30)));
+    const auto edge = Bezier({x + 8, 54 + dy + i}, {x + 4, 60 + dy + i}, {x + 1, 66 + dy},
+                             {x - 4, 69 + dy - i}, 8);
+    pen.Fill(Intersect(wing, Stroke(edge, 0.9, 0.6)), Box{x - 8, 50 + dy, x + 12, 74 + dy},
+             look.Tint(RgbOf(86, 54, 30)));
   }
-  pen.Fill(Intersect(Grow(wing, -2.2), Capsule({50, 55 + dy}, {36, 62 + dy}, 1.3, 0.8)), Box{30, 50 + dy, 60, 66 + dy},
-           look.Tint(RgbOf(226, 200, 150)), 0.85);
+  pen.Fill(Intersect(Grow(wing, -2.2), Capsule({50, 55 + dy}, {36, 62 + dy}, 1.3, 0.8)),
+           Box{30, 50 + dy, 60, 66 + dy}, look.Tint(RgbOf(226, 200, 150)), 0.85);
   // Beak, then the snood hanging over it and the wattle under it.
   if (pose.open_beak) {
-    pen.Part(Polygon({{88, 24.5 + dy}, {97, 25 + dy}, {88, 29 + dy}}), Box{86, 22 + dy, 99, 31 + dy},
-             look.Tint(RgbOf(246, 188, 66)), colours::kInk, r);
-    pen.Part(Polygon({{88, 30 + dy}, {95, 34 + dy}, {87.5, 33 + dy}}), Box{86, 28 + dy, 97, 36 + dy},
-             look.Tint(RgbOf(230, 160, 50)), colours::kInk, r);
+    pen.Part(Polygon({{88, 24.5 + dy}, {97, 25 + dy}, {88, 29 + dy}}),
+             Box{86, 22 + dy, 99, 31 + dy}, look.Tint(RgbOf(246, 188, 66)), colours::kInk, r);
+    pen.Part(Polygon({{88, 30 + dy}, {95, 34 + dy}, {87.5, 33 + dy}}),
+             Box{86, 28 + dy, 97, 36 + dy}, look.Tint(RgbOf(230, 160, 50)), colours::kInk, r);
   } else {
-    pen.Part(Polygon({{88, 24.5 + dy}, {97.5, 29 + dy}, {88, 32.5 + dy}}), Box{86, 22 + dy, 99, 34 + dy},
-             look.Tint(RgbOf(246, 188, 66)), colours::kInk, r);
+    pen.Part(Polygon({{88, 24.5 + dy}, {97.5, 29 + dy}, {88, 32.5 + dy}}),
+             Box{86, 22 + dy, 99, 34 + dy}, look.Tint(RgbOf(246, 188, 66)), colours::kInk, r);
   }
   pen.Part(Stroke({{86, 20.5 + dy}, {89.5, 23 + dy}, {91.5, 28 + dy}, {91, 35 + dy}}, 1.7, 2.4),
            Box{82, 17 + dy, 96, 39 + dy}, red, colours::kInk, r);
-  pen.Part(Union(Ellipse({81.5, 40 + dy}, 4.2, 6.5), Circle({78.5, 45 + dy}, 3.4)), Box{73, 32 + dy, 88, 50 + dy},
-           red, colours::kInk, r);
+  pen.Part(Union(Ellipse({81.5, 40 + dy}, 4.2, 6.5), Circle({78.5, 45 + dy}, 3.4)),
+           Box{73, 32 + dy, 88, 50 + dy}, red, colours::kInk, r);
   // Eye.
   const Point eye{83, 25 + dy};
   if (pose.eye == 2) {
     const Rgb ink = colours::kInk;
-    pen.Fill(Capsule({eye.x - 2.2, eye.y - 2.2}, {eye.x + 2.2, eye.y + 2.2}, 0.9, 0.9), BoxAround(eye, 4), ink);
-    pen.Fill(Capsule({eye.x - 2.2, eye.y + 2.2}, {eye.x + 2.2, eye.y - 2.2}, 0.9, 0.9), BoxAround(eye, 4), ink);
+    pen.Fill(Capsule({eye.x - 2.2, eye.y - 2.2}, {eye.x + 2.2, eye.y + 2.2}, 0.9, 0.9),
+             BoxAround(eye, 4), ink);
+    pen.Fill(Capsule({eye.x - 2.2, eye.y + 2.2}, {eye.x + 2.2, eye.y - 2.2}, 0.9, 0.9),
+             BoxAround(eye, 4), ink);
   } else {
     const double white = pose.eye == 1 ? 3.6 : 2.8;
     const double pupil = pose.eye == 1 ? 1.1 : 1.7;
-    pen.Part(Circle(eye, white), BoxAround(eye, white + 1), RgbOf(255, 255, 250), colours::kInk, r * 0.7);
+    pen.Part(Circle(eye, white), BoxAround(eye, white + 1), RgbOf(255, 255, 250), colours::kInk,
+             r * 0.7);
     pen.Fill(Circle({eye.x + 0.9, eye.y + 0.3}, pupil), BoxAround(eye, 4), RgbOf(20, 14, 10));
-    if (pose.eye == 0) pen.Fill(Circle({eye.x + 1.5, eye.y - 0.6}, 0.6), BoxAround(eye, 4), RgbOf(255, 255, 255));
+    if (pose.eye == 0)
+      pen.Fill(Circle({eye.x + 1.5, eye.y - 0.6}, 0.6), BoxAround(eye, 4), RgbOf(255, 255, 255));
   }
 }
 
 void LooseFeather(Pen& pen, Point at, double angle_deg, double len) {
   const Point d = Dir(angle_deg);
   const Point tip{at.x + d.x * len, at.y + d.y * len};
-  pen.Part(Capsule(at, tip, 1.4, 3.0), BoxOf({at, tip}, 5), RgbOf(150, 90, 46), colours::kInk, Rim(pen));
+  pen.Part(Capsule(at, tip, 1.4, 3.0), BoxOf({at, tip}, 5), RgbOf(150, 90, 46), colours::kInk,
+           Rim(pen));
   const Point mid{at.x + d.x * len * 0.8, at.y + d.y * len * 0.8};
   pen.Fill(Capsule(mid, tip, 2.0, 2.4), BoxOf({mid, tip}, 4), RgbOf(240, 222, 176));
   pen.Fill(Capsule(at, mid, 0.5, 0.5), BoxOf({at, mid}, 2), RgbOf(60, 40, 26));
 }
 
 void Puff(Pen& pen, Point c, double r, Rgb colour) {
-  pen.Part(Circle(c, r), BoxAround(c, r + 2), Vertical(Mix(colour, RgbOf(255, 255, 255), 0.3), colour, c.y - r, c.y + r),
+  pen.Part(Circle(c, r), BoxAround(c, r + 2),
+           Vertical(Mix(colour, RgbOf(255, 255, 255), 0.3), colour, c.y - r, c.y + r),
            RgbOf(70, 68, 66), Rim(pen));
 }
 
@@ -165,18 +182,20 @@ void Roast(Pen& pen) {
   for (int i = 0; i < 3; ++i) {
     const double x = 38 + i * 12;
     const auto wisp = Bezier({x, 42}, {x - 6, 34}, {x + 6, 28}, {x, i == 1 ? 14.0 : 18.0}, 12);
-    pen.Part(Stroke(wisp, 1.6, 1.0), BoxOf(wisp, 3), RgbOf(246, 246, 244), RgbOf(150, 150, 150), r * 0.8);
+    pen.Part(Stroke(wisp, 1.6, 1.0), BoxOf(wisp, 3), RgbOf(246, 246, 244), RgbOf(150, 150, 150),
+             r * 0.8);
   }
   // Platter.
-  pen.Part(Ellipse({50, 84}, 44, 8.5), Box{4, 74, 96, 94}, Vertical(RgbOf(250, 250, 246), RgbOf(196, 196, 190), 76, 92),
-           colours::kInk, r);
+  pen.Part(Ellipse({50, 84}, 44, 8.5), Box{4, 74, 96, 94},
+           Vertical(RgbOf(250, 250, 246), RgbOf(196, 196, 190), 76, 92), colours::kInk, r);
   pen.Fill(Ellipse({50, 82.5}, 36, 5), Box{12, 76, 88, 89}, RgbOf(218, 216, 208));
   // Drumsticks behind the body, bones up.
   for (int side = -1; side <= 1; side += 2) {
     const Point meat{50 + side * 17.0, 63}, knob{50 + side * 31.0, 48}, end{50 + side * 36.5, 42};
-    pen.Part(Capsule(meat, knob, 9, 5.5), BoxOf({meat, knob}, 11), Vertical(RgbOf(226, 150, 70), RgbOf(160, 84, 34), 44, 70),
+    pen.Part(Capsule(meat, knob, 9, 5.5), BoxOf({meat, knob}, 11),
+             Vertical(RgbOf(226, 150, 70), RgbOf(160, 84, 34), 44, 70), colours::kInk, r);
+    pen.Part(Capsule(knob, end, 2.3, 2.3), BoxOf({knob, end}, 4), RgbOf(244, 236, 214),
              colours::kInk, r);
-    pen.Part(Capsule(knob, end, 2.3, 2.3), BoxOf({knob, end}, 4), RgbOf(244, 236, 214), colours::kInk, r);
     pen.Part(Circle(end, 3.6), BoxAround(end, 5), RgbOf(255, 255, 255), colours::kInk, r);
     for (int k = 0; k < 6; ++k) {
       const Point f{end.x + std::cos(k * kPi / 3) * 3.2, end.y + std::sin(k * kPi / 3) * 3.2};
@@ -185,7 +204,8 @@ void Roast(Pen& pen) {
   }
   // The golden bird.
   const Sdf body = Union(Ellipse({50, 67}, 29, 16), Ellipse({50, 62}, 20, 13));
-  pen.Part(body, Box{18, 46, 82, 86}, Vertical(RgbOf(240, 176, 88), RgbOf(150, 78, 30), 48, 84), colours::kInk, r);
+  pen.Part(body, Box{18, 46, 82, 86}, Vertical(RgbOf(240, 176, 88), RgbOf(150, 78, 30), 48, 84),
+           colours::kInk, r);
   // Crisp skin: a few darker creases and a shine.
   for (int i = 0; i < 3; ++i) {
     const double x = 38 + i * 12;
@@ -232,10 +252,10 @@ void DrawTurkey(Pen& pen, TurkeyPose pose) {
       Leg(pen, {50, 72}, {44, 82}, {38, 90}, -20, look);
       Leg(pen, {60, 72}, {67, 82}, {72, 90}, 15, look);
       Fan(pen, {fan_centre.x, fan_centre.y - 4}, 36, 64, 212, 9, {1, 4, 6}, 9, look, false);
-      LooseFeather(pen, {10, 18}, 120, 11);
-      LooseFeather(pen, {22, 6}, 40, 10);
-      LooseFeather(pen, {58, 10}, 160, 10);
-      LooseFeather(pen, {6, 58}, 250, 10);
+      LooseFeather(pen, {14, 20}, 120, 10);
+      LooseFeather(pen, {24, 12}, 30, 9);
+      LooseFeather(pen, {62, 12}, 160, 10);
+      LooseFeather(pen, {12, 54}, 250, 9);
       LooseFeather(pen, {88, 58}, 300, 9);
       break;
     case TurkeyPose::kSinged:
@@ -258,7 +278,8 @@ void DrawTurkey(Pen& pen, TurkeyPose pose) {
     Puff(pen, {48, 8}, 5.5, RgbOf(196, 194, 192));
     const Point embers[] = {{14, 40}, {30, 34}, {8, 50}, {44, 28}};
     for (const Point& e : embers) {
-      pen.Part(Circle(e, 1.6), BoxAround(e, 3), RgbOf(255, 170, 50), RgbOf(120, 40, 20), Rim(pen) * 0.7);
+      pen.Part(Circle(e, 1.6), BoxAround(e, 3), RgbOf(255, 170, 50), RgbOf(120, 40, 20),
+               Rim(pen) * 0.7);
     }
   }
 }

@@ -53,12 +53,14 @@ void TurkeyAt(Canvas& c, Point top_left, double size, TurkeyPose pose, bool left
   Canvas cell(n, n);
   Pen pen(cell, size / kCellDesign, Point{1, 1});
   DrawTurkey(pen, pose);
-  c.Draw(left ? cell.MirroredX() : cell, static_cast<int>(std::lround(top_left.x)), static_cast<int>(std::lround(top_left.y)));
+  c.Draw(left ? cell.MirroredX() : cell, static_cast<int>(std::lround(top_left.x)),
+         static_cast<int>(std::lround(top_left.y)));
 }
 
 }  // namespace
 
-Canvas SceneView(int width, int height, double zoom, uint64_t seed) {
+Canvas SceneView(int width, int height, double zoom, Point grass,
+                 const std::vector<SceneTurkey>& turkeys) {
   const int W = width * kSuper, H = height * kSuper;
   const double z = zoom * kSuper;
   Canvas c(W, H);
@@ -68,16 +70,13 @@ Canvas SceneView(int width, int height, double zoom, uint64_t seed) {
   const Canvas scaled = tile.Resized(t, t);
   for (int y = 0; y < H; y += t)
     for (int x = 0; x < W; x += t) c.Draw(scaled, x, y);
-  Rng rng(seed);
   {
-    Pen grass(c, z, Point{W * 0.55, H * 0.62});
-    DrawGrassPatch(grass, true);
+    Pen patch(c, z, Point{W * grass.x, H * grass.y});
+    DrawGrassPatch(patch, true);
   }
   const double cell = kCell * z;
-  for (int i = 0; i < 5; ++i) {
-    const Point p{rng.Range(0.3, 0.9) * W - cell / 2, rng.Range(0.15, 0.75) * H - cell / 2};
-    const TurkeyPose pose = i == 3 ? TurkeyPose::kRoasted : (i % 2 ? TurkeyPose::kStride : TurkeyPose::kStep);
-    TurkeyAt(c, p, cell, pose, i % 2 == 1);
+  for (const SceneTurkey& tk : turkeys) {
+    TurkeyAt(c, {tk.at.x * W - cell / 2, tk.at.y * H - cell / 2}, cell, tk.pose, tk.left);
   }
   {
     Pen tree(c, z, Point{W * 0.02, H - kTreeH * z - 2});
@@ -88,7 +87,11 @@ Canvas SceneView(int width, int height, double zoom, uint64_t seed) {
 
 Canvas PreviewPicture() {
   // The whole picture is the scene; a thin frame keeps its edge tidy in any host.
-  Canvas c = SceneView(151, 119, 0.3, 0x9E71u);
+  Canvas c = SceneView(151, 119, 0.3, {0.44, 0.08},
+                       {{{0.66, 0.2}, TurkeyPose::kStride, false},
+                        {{0.86, 0.44}, TurkeyPose::kStep, true},
+                        {{0.6, 0.52}, TurkeyPose::kRuffled, true},
+                        {{0.84, 0.08}, TurkeyPose::kRoasted, true}});
   const Canvas logo = Logo();
   const int lw = static_cast<int>(logo.width() * 0.26), lh = static_cast<int>(logo.height() * 0.26);
   c.Draw(logo.Resized(lw, lh), 151 - lw - 3, 119 - lh - 3);
@@ -97,7 +100,10 @@ Canvas PreviewPicture() {
 }
 
 Canvas SettingsPicture() {
-  Canvas c = SceneView(181, 88, 0.24, 0x5E77u);
+  Canvas c = SceneView(181, 88, 0.24, {0.38, 0.06},
+                       {{{0.5, 0.4}, TurkeyPose::kStep, false},
+                        {{0.72, 0.25}, TurkeyPose::kStride, true},
+                        {{0.92, 0.3}, TurkeyPose::kStep, true}});
   const Canvas logo = Logo();
   const int lw = static_cast<int>(logo.width() * 0.33), lh = static_cast<int>(logo.height() * 0.33);
   c.Draw(logo.Resized(lw, lh), 181 - lw - 5, 88 - lh - 4);
@@ -112,13 +118,19 @@ Canvas WeaponShotgun() {
   Pen pen(big, kSuper, Point{0, 0});
   const Rgb ink = RgbOf(40, 32, 28), wood = RgbOf(150, 86, 40), steel = RgbOf(92, 98, 108);
   // Stock, grip, action and two barrels, pointing right.
-  pen.Part(Polygon({{0.6, 8.5}, {8.5, 6.2}, {10.5, 6.2}, {10.5, 9.2}, {8, 9.8}, {1.2, 13.6}, {0.6, 13.2}}), Box{0, 5, 12, 14.5},
-           Vertical(RgbOf(186, 116, 58), wood, 6, 13), ink, 0.22);
-  pen.Part(Polygon({{10, 5.6}, {14.5, 5.6}, {14.5, 8.6}, {10, 8.8}}), Box{9, 5, 15, 9.5}, RgbOf(120, 124, 132), ink, 0.22);
+  pen.Part(
+      Polygon(
+          {{0.6, 8.5}, {8.5, 6.2}, {10.5, 6.2}, {10.5, 9.2}, {8, 9.8}, {1.2, 13.6}, {0.6, 13.2}}),
+      Box{0, 5, 12, 14.5}, Vertical(RgbOf(186, 116, 58), wood, 6, 13), ink, 0.22);
+  pen.Part(Polygon({{10, 5.6}, {14.5, 5.6}, {14.5, 8.6}, {10, 8.8}}), Box{9, 5, 15, 9.5},
+           RgbOf(120, 124, 132), ink, 0.22);
   pen.Part(Capsule({14, 5.9}, {26.2, 5.9}, 0.75, 0.75), Box{13, 4.5, 27, 7.5}, steel, ink, 0.2);
-  pen.Part(Capsule({14, 7.5}, {26.2, 7.5}, 0.75, 0.75), Box{13, 6, 27, 9}, Scale(steel, 0.8), ink, 0.2);
-  pen.Part(Polygon({{15, 8.6}, {21, 8.6}, {21, 9.8}, {15, 9.8}}), Box{14, 8, 22, 10.5}, wood, ink, 0.2);
-  pen.Fill(Subtract(Circle({11.6, 9.6}, 1.5), Circle({11.6, 9.6}, 1.0)), Box{9.5, 8, 14, 11.5}, ink);
+  pen.Part(Capsule({14, 7.5}, {26.2, 7.5}, 0.75, 0.75), Box{13, 6, 27, 9}, Scale(steel, 0.8), ink,
+           0.2);
+  pen.Part(Polygon({{15, 8.6}, {21, 8.6}, {21, 9.8}, {15, 9.8}}), Box{14, 8, 22, 10.5}, wood, ink,
+           0.2);
+  pen.Fill(Subtract(Circle({11.6, 9.6}, 1.5), Circle({11.6, 9.6}, 1.0)), Box{9.5, 8, 14, 11.5},
+           ink);
   return big.Downsampled(kSuper);
 }
 
@@ -126,18 +138,32 @@ Canvas WeaponFlame() {
   Canvas big(32 * kSuper, 35 * kSuper);
   Pen pen(big, kSuper, Point{0, 0});
   const Rgb ink = RgbOf(40, 30, 26);
-  // Fuel tank with hose, the wand, and a burst of flame.
-  pen.Part(Union(Capsule({8, 16}, {8, 31}, 5.2, 5.2), Circle({8, 15}, 5.2)), Box{2, 9, 14, 35},
-           [](double x, double) { return Mix(RgbOf(236, 70, 50), RgbOf(150, 24, 20), std::abs(x - 6.5) / 6); }, ink, 0.25);
-  pen.Fill(Capsule({6, 13}, {6, 30}, 0.8, 0.8), Box{4, 11, 8, 32}, RgbOf(255, 170, 150), 0.8);
-  pen.Part(Capsule({8, 9.5}, {8, 8.3}, 1.6, 1.6), Box{5, 6, 11, 12}, RgbOf(120, 124, 132), ink, 0.25);
-  const auto hose = Bezier({8, 8.5}, {8, 3}, {16, 6}, {15, 14}, 12);
-  pen.Part(Stroke(hose, 0.8, 0.8), BoxOf(hose, 2), RgbOf(70, 70, 70), ink, 0.2);
-  pen.Part(Capsule({13, 17}, {21.5, 11}, 1.2, 1.0), Box{11, 9, 23, 19}, RgbOf(126, 132, 140), ink, 0.25);
-  pen.Part(Polygon({{13, 15}, {15.5, 14}, {16, 18.5}, {14, 19}}), Box{12, 13, 17, 20}, RgbOf(70, 70, 74), ink, 0.2);
-  const std::vector<Point> flame{{21, 11.5}, {23, 7.5}, {24.5, 9}, {26, 3}, {27.5, 7.2}, {30.5, 1.5}, {30.8, 8}, {31.6, 10.5},
-                                 {29, 14.5}, {25, 15}, {22, 13.5}};
-  pen.Part(Polygon(flame), BoxOf(flame, 1), Vertical(RgbOf(255, 236, 120), RgbOf(240, 96, 30), 2, 15), RgbOf(190, 60, 20), 0.25);
+  // Twin fuel tanks, a hose to the wand, and a burst of flame from its nozzle.
+  const Rgb olive = RgbOf(132, 138, 92), olive_dark = RgbOf(78, 84, 52);
+  for (const double x : {6.0, 12.5}) {
+    pen.Part(
+        Capsule({x, 15}, {x, 30.5}, 3.4, 3.4), Box{x - 5, 10, x + 5, 35},
+        [=](double px, double) {
+          return Mix(Mix(olive, RgbOf(220, 224, 190), 0.3), olive_dark,
+                     std::clamp((px - x + 2.5) / 5, 0.0, 1.0));
+        },
+        ink, 0.25);
+    pen.Part(Capsule({x, 11.2}, {x, 10.2}, 1.3, 1.3), Box{x - 3, 8, x + 3, 13},
+             RgbOf(150, 154, 160), ink, 0.25);
+  }
+  pen.Part(Polygon({{2.2, 19}, {16.3, 19}, {16.3, 21}, {2.2, 21}}), Box{1, 18, 18, 22},
+           RgbOf(90, 66, 40), ink, 0.2);
+  const auto hose = Bezier({12.5, 33.5}, {19, 35}, {20, 28}, {17.5, 23}, 12);
+  pen.Part(Stroke(hose, 0.9, 0.9), BoxOf(hose, 2), RgbOf(60, 60, 60), ink, 0.2);
+  pen.Part(Capsule({15.5, 21}, {22.5, 12.5}, 1.3, 1.0), Box{13, 10, 24, 23}, RgbOf(150, 156, 166),
+           ink, 0.25);
+  pen.Part(Polygon({{16.2, 19.5}, {18.2, 18.2}, {19.5, 22.5}, {17.6, 23.3}}), Box{15, 17, 21, 24},
+           RgbOf(70, 70, 74), ink, 0.2);
+  const std::vector<Point> flame{{21, 11.5},  {23, 7.5},   {24.5, 9}, {26, 3},
+                                 {27.5, 7.2}, {30.5, 1.5}, {30.8, 8}, {31.6, 10.5},
+                                 {29, 14.5},  {25, 15},    {22, 13.5}};
+  pen.Part(Polygon(flame), BoxOf(flame, 1),
+           Vertical(RgbOf(255, 236, 120), RgbOf(240, 96, 30), 2, 15), RgbOf(190, 60, 20), 0.25);
   pen.Fill(Ellipse({25.5, 12}, 2.8, 1.6, -30), Box{22, 9, 29, 15}, RgbOf(255, 250, 210));
   return big.Downsampled(kSuper);
 }
@@ -149,17 +175,23 @@ Canvas WeaponRifle() {
   // A rifle standing on its butt, leaning right, scope on top.
   const double a = -58 * kPi / 180;
   auto along = [a](double s, double side) {
-    return Point{3 + s * std::cos(a) - side * std::sin(a), 30 + s * std::sin(a) + side * std::cos(a)};
+    return Point{3 + s * std::cos(a) - side * std::sin(a),
+                 30 + s * std::sin(a) + side * std::cos(a)};
   };
-  pen.Part(Polygon({along(0, -2.4), along(13, -1.2), along(15, -1.2), along(15, 1.3), along(11.5, 1.3), along(9.5, 3.4),
-                    along(0, 2.2)}),
+  pen.Part(Polygon({along(0, -2.4), along(13, -1.2), along(15, -1.2), along(15, 1.3),
+                    along(11.5, 1.3), along(9.5, 3.4), along(0, 2.2)}),
            Box{0, 10, 20, 32}, Vertical(RgbOf(190, 118, 60), wood, 14, 31), ink, 0.22);
-  pen.Part(Capsule(along(14, -0.2), along(35, -0.2), 0.8, 0.65), Box{6, 0, 28, 22}, steel, ink, 0.2);
-  pen.Part(Polygon({along(15, 1.1), along(24, 1.1), along(24, 2.0), along(15, 2.0)}), Box{6, 0, 28, 22}, wood, ink, 0.2);
-  pen.Part(Capsule(along(14, -2.8), along(22, -2.8), 1.3, 1.3), Box{6, 0, 28, 22}, RgbOf(50, 54, 62), ink, 0.2);
-  pen.Part(Capsule(along(21.5, -2.8), along(23.5, -2.8), 1.8, 1.8), Box{6, 0, 28, 22}, RgbOf(60, 64, 72), ink, 0.2);
+  pen.Part(Capsule(along(14, -0.2), along(35, -0.2), 0.8, 0.65), Box{6, 0, 28, 22}, steel, ink,
+           0.2);
+  pen.Part(Polygon({along(15, 1.1), along(24, 1.1), along(24, 2.0), along(15, 2.0)}),
+           Box{6, 0, 28, 22}, wood, ink, 0.2);
+  pen.Part(Capsule(along(14, -2.8), along(22, -2.8), 1.3, 1.3), Box{6, 0, 28, 22},
+           RgbOf(50, 54, 62), ink, 0.2);
+  pen.Part(Capsule(along(21.5, -2.8), along(23.5, -2.8), 1.8, 1.8), Box{6, 0, 28, 22},
+           RgbOf(60, 64, 72), ink, 0.2);
   pen.Fill(Circle(along(23.6, -2.8), 0.9), Box{6, 0, 28, 22}, RgbOf(140, 200, 240));
-  pen.Fill(Subtract(Circle(along(13.5, 2.0), 1.4), Circle(along(13.5, 2.0), 0.9)), Box{0, 8, 28, 30}, ink);
+  pen.Fill(Subtract(Circle(along(13.5, 2.0), 1.4), Circle(along(13.5, 2.0), 0.9)),
+           Box{0, 8, 28, 30}, ink);
   return big.Downsampled(kSuper);
 }
 
@@ -168,32 +200,38 @@ Canvas ReferralPicture() {
   Canvas big(w * kSuper, h * kSuper);
   Pen pen(big, kSuper, Point{0, 0});
   const Sdf panel = RoundedRect(Box{0.5, 0.5, w - 0.5, h - 0.5}, 10);
-  pen.Fill(panel, Box{0, 0, double(w), double(h)}, Vertical(RgbOf(252, 236, 200), RgbOf(244, 196, 120), 0, h));
+  pen.Fill(panel, Box{0, 0, double(w), double(h)},
+           Vertical(RgbOf(252, 236, 200), RgbOf(244, 196, 120), 0, h));
   // Rays behind the bird.
   for (int i = 0; i < 12; ++i) {
     const double a0 = i * kPi / 6, a1 = a0 + kPi / 14;
     const Point c{60, 62};
-    pen.Fill(Intersect(panel, Polygon({c, {c.x + std::cos(a0) * 120, c.y + std::sin(a0) * 120},
+    pen.Fill(Intersect(panel, Polygon({c,
+                                       {c.x + std::cos(a0) * 120, c.y + std::sin(a0) * 120},
                                        {c.x + std::cos(a1) * 120, c.y + std::sin(a1) * 120}})),
              Box{0, 0, double(w), double(h)}, RgbOf(255, 248, 224), 0.55);
   }
-  pen.Fill(Intersect(panel, Ellipse({60, 118}, 70, 14)), Box{0, 100, double(w), double(h)}, RgbOf(150, 168, 96));
+  pen.Fill(Intersect(panel, Ellipse({60, 118}, 70, 14)), Box{0, 100, double(w), double(h)},
+           RgbOf(150, 168, 96));
   // The turkey, and the letter it brings.
-  Pen bird(big, 1.02 * kSuper, Point{4 * kSuper, 18 * kSuper});
+  Pen bird(big, 0.94 * kSuper, Point{-1 * kSuper, 26 * kSuper});
   DrawTurkey(bird, TurkeyPose::kStep);
   const Rgb ink = colours::kInk;
   const double r = 0.35;
-  const Sdf envelope = Polygon({{80, 38}, {112, 32}, {116, 54}, {84, 60}});
-  pen.Part(envelope, Box{78, 30, 118, 62}, RgbOf(255, 255, 252), ink, r * kSuper);
-  pen.Fill(Stroke({{80.5, 38.5}, {99, 50}, {111.5, 32.5}}, 0.5, 0.5), Box{78, 30, 118, 62}, ink);
-  const Point seal{98.5, 49};
-  pen.Fill(Union(Union(Circle({seal.x - 2, seal.y - 1}, 2.4), Circle({seal.x + 2, seal.y - 1}, 2.4)),
-                 Polygon({{seal.x - 4.2, seal.y}, {seal.x + 4.2, seal.y}, {seal.x, seal.y + 4.5}})),
-           Box{90, 42, 106, 56}, RgbOf(214, 40, 48));
+  // The letter, held by its corner at the beak's tip.
+  const Sdf envelope = Polygon({{89, 50}, {113, 45}, {116, 63}, {92, 68}});
+  pen.Part(envelope, Box{86, 43, 118, 70}, RgbOf(255, 255, 252), ink, r * kSuper);
+  pen.Fill(Stroke({{89.5, 50.5}, {104, 59}, {112.5, 45.5}}, 0.5, 0.5), Box{86, 43, 118, 70}, ink);
+  const Point seal{103.5, 58};
+  pen.Fill(
+      Union(Union(Circle({seal.x - 1.8, seal.y - 1}, 2.1), Circle({seal.x + 1.8, seal.y - 1}, 2.1)),
+            Polygon({{seal.x - 3.7, seal.y}, {seal.x + 3.7, seal.y}, {seal.x, seal.y + 4}})),
+      Box{96, 51, 111, 64}, RgbOf(214, 40, 48));
   // Motion marks: the letter is on its way.
   for (int i = 0; i < 3; ++i) {
-    const double y = 14 + i * 6;
-    pen.Fill(Capsule({84 + i * 4.0, y}, {96 + i * 4.0, y - 2}, 0.7, 0.7), Box{80, 5, 112, 30}, RgbOf(180, 110, 50));
+    const double y = 24 + i * 6;
+    pen.Fill(Capsule({92 + i * 3.0, y}, {104 + i * 3.0, y - 2}, 0.7, 0.7), Box{88, 14, 114, 40},
+             RgbOf(180, 110, 50));
   }
   Clip(big, [panel](double x, double y) { return panel(x / kSuper, y / kSuper) * kSuper; });
   Canvas c = big.Downsampled(kSuper);
@@ -218,10 +256,10 @@ Canvas IconBase(Rgb top, Rgb bottom, const std::function<void(Pen&)>& draw) {
 }  // namespace
 
 Canvas SettingsIcon() {
-  // The turkey's head, close up.
-  return IconBase(RgbOf(255, 208, 100), RgbOf(230, 120, 40), [](Pen& pen) {
-    Pen head(pen.canvas(), 0.62 * kSuper, Point{-32 * kSuper, 1 * kSuper});
-    DrawTurkey(head, TurkeyPose::kStep);
+  // The whole turkey, fan spread, on an autumn-orange tile.
+  return IconBase(RgbOf(255, 220, 130), RgbOf(236, 140, 50), [](Pen& pen) {
+    Pen bird(pen.canvas(), 0.31 * kSuper, Point{0.6 * kSuper, 0.4 * kSuper});
+    DrawTurkey(bird, TurkeyPose::kStep);
   });
 }
 
@@ -229,10 +267,12 @@ Canvas PreviewIcon() {
   // A little screen showing the meadow and a turkey.
   return IconBase(RgbOf(200, 220, 240), RgbOf(120, 150, 200), [](Pen& pen) {
     const Rgb ink = RgbOf(30, 30, 40);
-    pen.Part(RoundedRect(Box{3.5, 5, 28.5, 23}, 1.5), Box{2, 4, 30, 24}, RgbOf(60, 64, 76), ink, 0.6 * kSuper);
+    pen.Part(RoundedRect(Box{3.5, 5, 28.5, 23}, 1.5), Box{2, 4, 30, 24}, RgbOf(60, 64, 76), ink,
+             0.6 * kSuper);
     pen.Fill(RoundedRect(Box{6, 7.5, 26, 20.5}, 0.5), Box{5, 6, 27, 22},
              Vertical(RgbOf(150, 174, 100), RgbOf(110, 136, 70), 7, 21));
-    pen.Part(Polygon({{13, 23}, {19, 23}, {21, 27.5}, {11, 27.5}}), Box{10, 22, 22, 28}, RgbOf(90, 94, 106), ink, 0.5 * kSuper);
+    pen.Part(Polygon({{13, 23}, {19, 23}, {21, 27.5}, {11, 27.5}}), Box{10, 22, 22, 28},
+             RgbOf(90, 94, 106), ink, 0.5 * kSuper);
     Pen bird(pen.canvas(), 0.13 * kSuper, Point{9.5 * kSuper, 6.8 * kSuper});
     DrawTurkey(bird, TurkeyPose::kStep);
   });
@@ -242,7 +282,8 @@ Canvas ReferralIcon() {
   // A letter with a heart seal.
   return IconBase(RgbOf(255, 226, 150), RgbOf(236, 150, 60), [](Pen& pen) {
     const Rgb ink = RgbOf(60, 34, 20);
-    pen.Part(Polygon({{4, 9}, {28, 9}, {28, 25}, {4, 25}}), Box{3, 8, 29, 26}, RgbOf(255, 255, 252), ink, 0.7 * kSuper);
+    pen.Part(Polygon({{4, 9}, {28, 9}, {28, 25}, {4, 25}}), Box{3, 8, 29, 26}, RgbOf(255, 255, 252),
+             ink, 0.7 * kSuper);
     pen.Fill(Stroke({{4.5, 9.5}, {16, 18.5}, {27.5, 9.5}}, 0.7, 0.7), Box{3, 8, 29, 26}, ink);
     const Point s{16, 18};
     pen.Fill(Union(Union(Circle({s.x - 2.2, s.y - 1}, 2.6), Circle({s.x + 2.2, s.y - 1}, 2.6)),
@@ -341,7 +382,9 @@ Canvas Cursor(Sight sight) {
       for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) {
           const int nx = x + dx, ny = y + dy;
-          if (nx >= 0 && ny >= 0 && nx < 32 && ny < 32 && core[static_cast<size_t>(ny * 32 + nx)] != 0) near = true;
+          if (nx >= 0 && ny >= 0 && nx < 32 && ny < 32 &&
+              core[static_cast<size_t>(ny * 32 + nx)] != 0)
+            near = true;
         }
       if (near) c.at(x, y) = Pixel{halo.r, halo.g, halo.b, 1};
     }

@@ -9,7 +9,9 @@ namespace assetgen {
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 
-double Clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+double Clamp01(double v) {
+  return v < 0 ? 0 : (v > 1 ? 1 : v);
+}
 
 double SegmentParam(Point p, Point a, Point b) {
   const double dx = b.x - a.x, dy = b.y - a.y;
@@ -23,7 +25,9 @@ Rgb Mix(Rgb a, Rgb b, double t) {
   return Rgb{a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-Rgb Scale(Rgb c, double k) { return Rgb{c.r * k, c.g * k, c.b * k}; }
+Rgb Scale(Rgb c, double k) {
+  return Rgb{c.r * k, c.g * k, c.b * k};
+}
 
 Canvas::Canvas(int width, int height)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height) {}
@@ -49,7 +53,8 @@ void Canvas::Fill(const Sdf& shape, const Box& box, const Paint& paint, double o
 }
 
 void Canvas::Fill(const Sdf& shape, const Box& box, Rgb colour, double opacity) {
-  Fill(shape, box, [colour](double, double) { return colour; }, opacity);
+  Fill(
+      shape, box, [colour](double, double) { return colour; }, opacity);
 }
 
 void Canvas::Clear(Rgb colour) {
@@ -78,7 +83,9 @@ Canvas Canvas::MirroredX() const {
   return out;
 }
 
-Canvas Canvas::Downsampled(int k) const { return Resized(width_ / k, height_ / k); }
+Canvas Canvas::Downsampled(int k) const {
+  return Resized(width_ / k, height_ / k);
+}
 
 Canvas Canvas::Resized(int w, int h) const {
   Canvas out(w, h);
@@ -170,7 +177,8 @@ Sdf Stroke(std::vector<Point> pts, double r0, double r1) {
       const double t = SegmentParam(Point{x, y}, a, b);
       const double along = (at_len[i - 1] + (at_len[i] - at_len[i - 1]) * t) / total;
       const double r = r0 + (r1 - r0) * along;
-      best = std::min(best, std::hypot(x - (a.x + (b.x - a.x) * t), y - (a.y + (b.y - a.y) * t)) - r);
+      best =
+          std::min(best, std::hypot(x - (a.x + (b.x - a.x) * t), y - (a.y + (b.y - a.y) * t)) - r);
     }
     return best;
   };
@@ -200,7 +208,9 @@ Sdf Grow(Sdf a, double by) {
   return [a, by](double x, double y) { return a(x, y) - by; };
 }
 
-Box BoxAround(Point c, double r) { return Box{c.x - r, c.y - r, c.x + r, c.y + r}; }
+Box BoxAround(Point c, double r) {
+  return Box{c.x - r, c.y - r, c.x + r, c.y + r};
+}
 
 Box BoxOf(const std::vector<Point>& pts, double margin) {
   Box b{1e9, 1e9, -1e9, -1e9};
@@ -213,6 +223,8 @@ Box BoxOf(const std::vector<Point>& pts, double margin) {
   return Box{b.x0 - margin, b.y0 - margin, b.x1 + margin, b.y1 + margin};
 }
 
-Box Everywhere() { return Box{-1e6, -1e6, 1e6, 1e6}; }
+Box Everywhere() {
+  return Box{-1e6, -1e6, 1e6, 1e6};
+}
 
 }  // namespace assetgen

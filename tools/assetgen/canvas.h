@@ -12,7 +12,9 @@ struct Rgb {
   double r = 0, g = 0, b = 0;
 };
 
-inline Rgb RgbOf(int r, int g, int b) { return Rgb{r / 255.0, g / 255.0, b / 255.0}; }
+inline Rgb RgbOf(int r, int g, int b) {
+  return Rgb{r / 255.0, g / 255.0, b / 255.0};
+}
 Rgb Mix(Rgb a, Rgb b, double t);
 Rgb Scale(Rgb c, double k);
 

@@ -202,7 +202,8 @@ std::string IconResource(const IconImage& image) {
     std::string row(static_cast<size_t>(and_stride), '\0');
     for (int x = 0; x < w; ++x) {
       if (!solid[static_cast<size_t>(y) * w + x]) {
-        row[static_cast<size_t>(x / 8)] = static_cast<char>(row[static_cast<size_t>(x / 8)] | (0x80 >> (x % 8)));
+        row[static_cast<size_t>(x / 8)] =
+            static_cast<char>(row[static_cast<size_t>(x / 8)] | (0x80 >> (x % 8)));
       }
     }
     b.Append(row);

@@ -42,7 +42,8 @@ class Pen {
     canvas_.Fill(px, pb, MapPaint(paint));
   }
   void Part(const Sdf& shape, const Box& box, Rgb colour, Rgb rim, double rim_px = 1.0) {
-    Part(shape, box, [colour](double, double) { return colour; }, rim, rim_px);
+    Part(
+        shape, box, [colour](double, double) { return colour; }, rim, rim_px);
   }
 
  private:

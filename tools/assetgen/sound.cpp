@@ -14,9 +14,13 @@ constexpr double kRate = kSampleRate;
 
 using Wave = std::vector<double>;
 
-Wave Silence(double seconds) { return Wave(static_cast<size_t>(seconds * kRate), 0.0); }
+Wave Silence(double seconds) {
+  return Wave(static_cast<size_t>(seconds * kRate), 0.0);
+}
 
-double T(size_t i) { return static_cast<double>(i) / kRate; }
+double T(size_t i) {
+  return static_cast<double>(i) / kRate;
+}
 
 // Adds `w` into `into` starting at `at` seconds, scaled by `gain`.
 void MixIn(Wave& into, const Wave& w, double at, double gain) {
@@ -63,14 +67,18 @@ class HighPass {
   LowPass low_;
 };
 
-double Noise(Rng& rng) { return rng.Range(-1, 1); }
+double Noise(Rng& rng) {
+  return rng.Range(-1, 1);
+}
 
 // Raised-cosine fades at both ends, then the peak set to `peak` of full scale. The fades
 // start and end at exactly zero, so playback starts and stops without a click.
 Wave Finish(Wave w, double fade_in, double fade_out, double peak) {
-  const size_t in = static_cast<size_t>(fade_in * kRate), out = static_cast<size_t>(fade_out * kRate);
+  const size_t in = static_cast<size_t>(fade_in * kRate),
+               out = static_cast<size_t>(fade_out * kRate);
   for (size_t i = 0; i < in && i < w.size(); ++i) w[i] *= 0.5 - 0.5 * std::cos(kPi * i / in);
-  for (size_t i = 0; i < out && i < w.size(); ++i) w[w.size() - 1 - i] *= 0.5 - 0.5 * std::cos(kPi * i / out);
+  for (size_t i = 0; i < out && i < w.size(); ++i)
+    w[w.size() - 1 - i] *= 0.5 - 0.5 * std::cos(kPi * i / out);
   double top = 0;
   for (double s : w) top = std::max(top, std::abs(s));
   if (top > 0) {
@@ -88,8 +96,10 @@ Wave Shotgun() {
   HighPass crack;
   for (size_t i = 0; i < w.size(); ++i) {
     const double t = T(i), n = Noise(rng);
-    const double thump = std::sin(2 * kPi * (38 * t + 40 * (1 - std::exp(-t / 0.05)) * 0.05)) * std::exp(-t / 0.11);
-    w[i] = 0.9 * crack.Step(n, 3000) * std::exp(-t / 0.012) + 2.6 * boom.Step(n, 500) * std::exp(-t / 0.09) +
+    const double thump =
+        std::sin(2 * kPi * (38 * t + 40 * (1 - std::exp(-t / 0.05)) * 0.05)) * std::exp(-t / 0.11);
+    w[i] = 0.9 * crack.Step(n, 3000) * std::exp(-t / 0.012) +
+           2.6 * boom.Step(n, 500) * std::exp(-t / 0.09) +
            1.2 * body.Step(n, 1400) * std::exp(-t / 0.04) + 0.6 * thump;
   }
   // The report coming back from the trees.
@@ -111,7 +121,8 @@ Wave Flame() {
     const double centre = 500 + 900 * std::sin(kPi * std::min(1.0, t / 0.9));
     double crackle = 0;
     if (rng.Unit() < 0.012) crackle = rng.Range(-1, 1) * 3;
-    w[i] = swell * (1.8 * roar.Step(n, centre, 1.2) + 0.5 * hiss.Step(n, 3500, 0.8) + 3 * rumble.Step(n, 160)) +
+    w[i] = swell * (1.8 * roar.Step(n, centre, 1.2) + 0.5 * hiss.Step(n, 3500, 0.8) +
+                    3 * rumble.Step(n, 160)) +
            crackle * swell * 0.5;
   }
   return Finish(w, 0.03, 0.15, 0.75);
@@ -128,8 +139,11 @@ Wave Rifle() {
     // The crack, then the ricochet whine falling away.
     const double whine_f = 900 + 1900 * std::exp(-t / 0.18);
     phase += 2 * kPi * whine_f / kRate;
-    const double whine = std::sin(phase) * (t > 0.05 ? std::exp(-(t - 0.05) / 0.16) * std::min(1.0, (t - 0.05) / 0.02) : 0);
-    w[i] = 1.4 * crack.Step(n, 4000) * std::exp(-t / 0.006) + 1.2 * boom.Step(n, 700) * std::exp(-t / 0.03) + 0.28 * whine;
+    const double whine =
+        std::sin(phase) *
+        (t > 0.05 ? std::exp(-(t - 0.05) / 0.16) * std::min(1.0, (t - 0.05) / 0.02) : 0);
+    w[i] = 1.4 * crack.Step(n, 4000) * std::exp(-t / 0.006) +
+           1.2 * boom.Step(n, 700) * std::exp(-t / 0.03) + 0.28 * whine;
   }
   return Finish(w, 0.008, 0.08, 0.8);
 }
@@ -150,7 +164,8 @@ Wave Gobble(Rng& rng, double base, double length) {
     const double saw = 2 * phase - 1;
     const double pulse = std::pow(std::max(0.0, std::sin(2 * kPi * rate * t)), 1.5);
     const double env = std::sin(kPi * u);
-    const double voice = formant1.Step(saw, 900, 3) + 0.7 * formant2.Step(saw, 2200, 4) + 0.15 * Noise(rng);
+    const double voice =
+        formant1.Step(saw, 900, 3) + 0.7 * formant2.Step(saw, 2200, 4) + 0.15 * Noise(rng);
     w[i] = voice * pulse * env;
   }
   return w;
@@ -162,9 +177,11 @@ Wave Wind(Rng& rng, double seconds, double strength) {
   BandPass whistle;
   for (size_t i = 0; i < w.size(); ++i) {
     const double t = T(i), n = Noise(rng);
-    const double gust = 0.55 + 0.45 * std::sin(2 * kPi * t / seconds * 1.5 - 1.2) * std::sin(2 * kPi * t * 0.37 + 0.4);
+    const double gust = 0.55 + 0.45 * std::sin(2 * kPi * t / seconds * 1.5 - 1.2) *
+                                   std::sin(2 * kPi * t * 0.37 + 0.4);
     const double g = slow.Step(gust, 2);
-    w[i] = strength * g * (2.5 * low.Step(n, 250 + 500 * g) + 0.15 * whistle.Step(n, 700 + 300 * g, 12));
+    w[i] = strength * g *
+           (2.5 * low.Step(n, 250 + 500 * g) + 0.15 * whistle.Step(n, 700 + 300 * g, 12));
   }
   return w;
 }
@@ -205,7 +222,8 @@ Wave Honk(Rng& rng, double f, double length) {
     phase += f * (1 + 0.08 * u) / kRate;
     phase -= std::floor(phase);
     const double saw = 2 * phase - 1;
-    w[i] = (nose.Step(saw, 1100, 4) + 0.6 * nose2.Step(saw, 2500, 5) + 0.05 * Noise(rng)) * std::pow(std::sin(kPi * u), 0.7);
+    w[i] = (nose.Step(saw, 1100, 4) + 0.6 * nose2.Step(saw, 2500, 5) + 0.05 * Noise(rng)) *
+           std::pow(std::sin(kPi * u), 0.7);
   }
   return w;
 }
@@ -215,8 +233,8 @@ Wave Cluck(Rng& rng) {
   BandPass body;
   for (size_t i = 0; i < w.size(); ++i) {
     const double t = T(i);
-    w[i] = (std::sin(2 * kPi * 780 * t) * 0.6 + body.Step(Noise(rng), 1300, 3)) * std::exp(-t / 0.018) *
-           std::min(1.0, t / 0.003);
+    w[i] = (std::sin(2 * kPi * 780 * t) * 0.6 + body.Step(Noise(rng), 1300, 3)) *
+           std::exp(-t / 0.018) * std::min(1.0, t / 0.003);
   }
   return w;
 }
@@ -287,9 +305,9 @@ Wave Geese() {  // wild geese passing over, far, then near, then gone
 
 std::vector<Sound> AllSounds() {
   return {
-      {"shotgun.wav", Shotgun()},     {"flame.wav", Flame()},   {"rifle.wav", Rifle()},
-      {"sound1.wav", GobbleField()},  {"sound2.wav", AutumnWind()}, {"sound3.wav", Birds()},
-      {"sound4.wav", Leaves()},       {"sound5.wav", Clucking()},   {"sound6.wav", Geese()},
+      {"shotgun.wav", Shotgun()},    {"flame.wav", Flame()},       {"rifle.wav", Rifle()},
+      {"sound1.wav", GobbleField()}, {"sound2.wav", AutumnWind()}, {"sound3.wav", Birds()},
+      {"sound4.wav", Leaves()},      {"sound5.wav", Clucking()},   {"sound6.wav", Geese()},
   };
 }
 
