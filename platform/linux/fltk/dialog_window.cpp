@@ -114,10 +114,37 @@ class LabelBox : public Fl_Box {
   }
 };
 
+// A scroll bar that takes part in the tab order like the platform's own: it accepts the
+// focus, shows it, and moves with the arrow keys only while it has it (FLTK's bar would
+// also take unclaimed arrow keys from anywhere in the window).
+class FocusScrollbar : public Fl_Scrollbar {
+ public:
+  FocusScrollbar(int x, int y, int w, int h) : Fl_Scrollbar(x, y, w, h) {}
+
+ protected:
+  int handle(int event) override {
+    switch (event) {
+      case FL_FOCUS:
+      case FL_UNFOCUS:
+        if (!Fl::visible_focus()) return 0;
+        redraw();
+        return 1;
+      case FL_SHORTCUT:
+        return 0;
+      default:
+        return Fl_Scrollbar::handle(event);
+    }
+  }
+  void draw() override {
+    Fl_Scrollbar::draw();
+    if (Fl::focus() == this) draw_focus(FL_FLAT_BOX, x(), y(), w(), h());
+  }
+};
+
 class FltkDialog;
 
 struct ControlEntry {
-  Control spec;
+  Control design;
   Fl_Widget* widget = nullptr;
   std::function<void()> click;
   FltkDialog* owner = nullptr;
@@ -180,7 +207,7 @@ class FltkDialog final : public DialogWindow {
     if (!pending_focus_.empty()) {
       FocusNow(pending_focus_);
     } else if (const ControlEntry* first = FirstInTabOrder()) {
-      FocusNow(first->spec.name);
+      FocusNow(first->design.name);
     }
     pending_focus_.clear();
   }
@@ -199,42 +226,42 @@ class FltkDialog final : public DialogWindow {
 
   std::string Text(const std::string& name) override {
     ControlEntry& e = Entry(name);
-    switch (e.spec.kind) {
+    switch (e.design.kind) {
       case ControlKind::TextBox: {
         std::string value = static_cast<Fl_Input_*>(e.widget)->value();
-        return e.spec.multiline ? LfToCrLf(value) : value;
+        return e.design.multiline ? LfToCrLf(value) : value;
       }
       default:
-        return e.spec.text;
+        return e.design.text;
     }
   }
 
   void SetText(const std::string& name, const std::string& text) override {
     ControlEntry& e = Entry(name);
-    switch (e.spec.kind) {
+    switch (e.design.kind) {
       case ControlKind::TextBox:
-        static_cast<Fl_Input_*>(e.widget)->value(e.spec.multiline ? CrLfToLf(text).c_str()
-                                                                  : text.c_str());
+        static_cast<Fl_Input_*>(e.widget)->value(e.design.multiline ? CrLfToLf(text).c_str()
+                                                                    : text.c_str());
         break;
       case ControlKind::Label:
       case ControlKind::PushButton:
       case ControlKind::CheckBox:
       case ControlKind::OptionButton:
       case ControlKind::Frame:
-        e.spec.text = text;
+        e.design.text = text;
         e.widget->copy_label(fltk::DisplayText(text).c_str());
         e.widget->redraw_label();
         e.widget->redraw();
         break;
       default:
-        e.spec.text = text;
+        e.design.text = text;
         break;
     }
   }
 
   int32_t Value(const std::string& name) override {
     ControlEntry& e = Entry(name);
-    switch (e.spec.kind) {
+    switch (e.design.kind) {
       case ControlKind::CheckBox:
       case ControlKind::OptionButton:
         return static_cast<Fl_Button*>(e.widget)->value() ? 1 : 0;
@@ -247,7 +274,7 @@ class FltkDialog final : public DialogWindow {
 
   void SetValue(const std::string& name, int32_t value) override {
     ControlEntry& e = Entry(name);
-    switch (e.spec.kind) {
+    switch (e.design.kind) {
       case ControlKind::CheckBox:
         static_cast<Fl_Button*>(e.widget)->value(value != 0);
         break;
@@ -259,7 +286,8 @@ class FltkDialog final : public DialogWindow {
         }
         break;
       case ControlKind::HScrollBar: {
-        int32_t lo = std::min(e.spec.min, e.spec.max), hi = std::max(e.spec.min, e.spec.max);
+        int32_t lo = std::min(e.design.min, e.design.max),
+                hi = std::max(e.design.min, e.design.max);
         static_cast<Fl_Scrollbar*>(e.widget)->value(std::clamp(value, lo, hi));
         break;
       }
@@ -305,7 +333,7 @@ class FltkDialog final : public DialogWindow {
   }
 
   void ClickFrom(ControlEntry& e) {
-    if (e.spec.kind == ControlKind::OptionButton) SelectOption(e);
+    if (e.design.kind == ControlKind::OptionButton) SelectOption(e);
     if (e.click) {
       auto handler = e.click;  // the handler may replace itself
       handler();
@@ -323,7 +351,8 @@ class FltkDialog final : public DialogWindow {
 
   void SelectOption(ControlEntry& chosen) {
     for (auto& [name, entry] : controls_) {
-      if (entry->spec.kind == ControlKind::OptionButton && entry->spec.group == chosen.spec.group) {
+      if (entry->design.kind == ControlKind::OptionButton &&
+          entry->design.group == chosen.design.group) {
         static_cast<Fl_Button*>(entry->widget)->value(entry.get() == &chosen ? 1 : 0);
       }
     }
@@ -332,8 +361,8 @@ class FltkDialog final : public DialogWindow {
   const ControlEntry* FirstInTabOrder() const {
     const ControlEntry* first = nullptr;
     for (auto& [name, entry] : controls_) {
-      if (entry->spec.tab_index < 0 || !(entry->widget->visible_focus())) continue;
-      if (!first || entry->spec.tab_index < first->spec.tab_index) first = entry.get();
+      if (entry->design.tab_index < 0 || !(entry->widget->visible_focus())) continue;
+      if (!first || entry->design.tab_index < first->design.tab_index) first = entry.get();
     }
     return first;
   }
@@ -342,15 +371,16 @@ class FltkDialog final : public DialogWindow {
   // others on one line beside their check mark or inside their button face.
   bool CaptionFits(const ControlEntry& e, int size) const {
     const Fl_Widget* w = e.widget;
-    std::string text = fltk::DisplayText(e.spec.text);
+    std::string text = fltk::DisplayText(e.design.text);
     if (text.empty()) return true;
     fl_font(w->labelfont(), size);
     int text_w = 0, text_h = 0;
-    switch (e.spec.kind) {
+    switch (e.design.kind) {
       case ControlKind::Label:
         text_w = w->w();
         fl_measure(text.c_str(), text_w, text_h, 0);
-        return text_w <= w->w() && text_h <= w->h();
+        // The last line's descent may be cut, as the platform's labels cut it.
+        return text_w <= w->w() && text_h <= w->h() + fl_descent();
       case ControlKind::CheckBox:
       case ControlKind::OptionButton:
         fl_measure(text.c_str(), text_w, text_h, 0);
@@ -372,7 +402,7 @@ class FltkDialog final : public DialogWindow {
     fl_open_display();
     bool report = std::getenv("MT_DIALOG_FIT_REPORT") != nullptr;
     for (auto& [name, entry] : controls_) {
-      ControlKind kind = entry->spec.kind;
+      ControlKind kind = entry->design.kind;
       if (kind != ControlKind::Label && kind != ControlKind::CheckBox &&
           kind != ControlKind::OptionButton && kind != ControlKind::PushButton) {
         continue;
@@ -384,7 +414,7 @@ class FltkDialog final : public DialogWindow {
       w->labelsize(size);
       if (report && !CaptionFits(*entry, size)) {
         std::fprintf(stderr, "caption does not fit: %s.%s\n", layout_.name.c_str(), name.c_str());
-      } else if (report && size != fltk::FontSizeFor(entry->spec.font)) {
+      } else if (report && size != fltk::FontSizeFor(entry->design.font)) {
         std::fprintf(stderr, "caption made smaller to fit: %s.%s (%d px)\n", layout_.name.c_str(),
                      name.c_str(), size);
       }
@@ -437,7 +467,7 @@ class FltkDialog final : public DialogWindow {
   }
 
   Fl_Widget* MakeWidget(ControlEntry& e, int x, int y, int w, int h) {
-    const Control& c = e.spec;
+    const Control& c = e.design;
     Fl_Group::current(nullptr);
     Fl_Color back = c.back ? fltk::ColourFor(*c.back) : window_->color();
     switch (c.kind) {
@@ -474,7 +504,7 @@ class FltkDialog final : public DialogWindow {
         return button;
       }
       case ControlKind::HScrollBar: {
-        auto* bar = new Fl_Scrollbar(x, y, w, h);
+        auto* bar = new FocusScrollbar(x, y, w, h);
         bar->type(FL_HORIZONTAL);
         bar->bounds(c.min, c.max);
         bar->step(1);
@@ -575,12 +605,12 @@ class FltkDialog final : public DialogWindow {
     for (const Control& c : layout_.controls) {
       if (c.kind == ControlKind::Timer) continue;
       auto entry = std::make_unique<ControlEntry>();
-      entry->spec = c;
+      entry->design = c;
       entry->owner = this;
       if (c.font == mt::layout::Font{} && !(layout_.font == mt::layout::Font{})) {
-        entry->spec.font = layout_.font;
+        entry->design.font = layout_.font;
       }
-      if (!c.fore && layout_.fore) entry->spec.fore = layout_.fore;
+      if (!c.fore && layout_.fore) entry->design.fore = layout_.fore;
       int dx = 0, dy = 0;
       ContainerOffset(c.container, dx, dy);
       Fl_Widget* w =
@@ -601,13 +631,13 @@ class FltkDialog final : public DialogWindow {
     // Each container receives its children in tab order.
     std::stable_sort(created.begin(), created.end(),
                      [this](const ControlEntry* a, const ControlEntry* b) {
-                       return OrderKey(a->spec) < OrderKey(b->spec);
+                       return OrderKey(a->design) < OrderKey(b->design);
                      });
     for (ControlEntry* e : created) {
       Fl_Group* parent = window_;
-      if (!e->spec.container.empty()) {
-        auto it = controls_.find(e->spec.container);
-        if (it != controls_.end() && it->second->spec.kind == ControlKind::Frame) {
+      if (!e->design.container.empty()) {
+        auto it = controls_.find(e->design.container);
+        if (it != controls_.end() && it->second->design.kind == ControlKind::Frame) {
           parent = static_cast<Fl_Group*>(it->second->widget);
         }
       }

@@ -68,7 +68,8 @@ void ShowMessageBox(const std::string& text, const std::string& caption, bool wa
   Fl_Double_Window window(width, height);
   window.copy_label(caption.c_str());
   if (warning_icon) new WarningSign(margin, margin, icon);
-  auto* message = new Fl_Box(margin + icon + gap, margin, text_w, text_h);
+  // FLTK indents a left-aligned label by three pixels on each side.
+  auto* message = new Fl_Box(margin + icon + gap - 3, margin, text_w + 6, text_h);
   message->box(FL_NO_BOX);
   message->labeltype(fltk::PlainLabel());
   message->labelfont(face);
