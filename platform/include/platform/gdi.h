@@ -66,5 +66,8 @@ bool BitBlt(Handle dest_dc, int32_t x, int32_t y, int32_t width, int32_t height,
 // For tests and tools. GetPixel outside the surface gives 0xFFFFFFFF (CLR_INVALID).
 ColorRef GetPixel(Handle dc, int32_t x, int32_t y);
 ColorRef SetPixel(Handle dc, int32_t x, int32_t y, ColorRef colour);
+// Reads a rectangle of pixels row by row into `out` (width * height values, as GetPixel
+// gives them), in one call. For tests and tools that compare whole surfaces.
+void ReadPixels(Handle dc, int32_t x, int32_t y, int32_t width, int32_t height, ColorRef* out);
 
 }  // namespace platform::gdi

@@ -1,8 +1,86 @@
-// Placeholder until the SDL2_mixer back end lands: no output device, nothing plays.
+// PlaySoundA-style sound on SDL2_mixer: one channel, so a new sound either interrupts the
+// one that plays or, with SND_NOSTOP, yields to it.
 #include "platform/sound.h"
 
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <map>
+
+#include "core/message_pump.h"
+
 namespace platform {
-void PlaySoundFile(const std::string&, uint32_t) {}
-void StopAllSound() {}
-uint32_t CountSoundOutputDevices() { return 0; }
+namespace {
+
+struct Mixer {
+  bool tried = false;
+  bool open = false;
+  std::map<std::string, Mix_Chunk*> chunks;  // loaded once per path, kept until exit
+};
+
+Mixer& TheMixer() {
+  static Mixer mixer;
+  return mixer;
+}
+
+void CloseAudio() {
+  Mixer& m = TheMixer();
+  if (!m.open) return;
+  Mix_HaltChannel(-1);
+  for (auto& [path, chunk] : m.chunks) Mix_FreeChunk(chunk);
+  m.chunks.clear();
+  // Closing joins the audio thread, so the disk driver's file is complete when we end.
+  Mix_CloseAudio();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  m.open = false;
+}
+
+// Opens the output device once. No device (no sound card, no server) leaves it closed.
+bool EnsureOpen() {
+  Mixer& m = TheMixer();
+  if (m.tried) return m.open;
+  m.tried = true;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  Mix_AllocateChannels(1);
+  m.open = true;
+  detail::AddExitHook(CloseAudio);
+  return true;
+}
+
+Mix_Chunk* Chunk(const std::string& path) {
+  Mixer& m = TheMixer();
+  if (auto it = m.chunks.find(path); it != m.chunks.end()) return it->second;
+  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  // A file that cannot be read is tried again next time (it may appear later).
+  if (chunk) m.chunks.emplace(path, chunk);
+  return chunk;
+}
+
+}  // namespace
+
+void PlaySoundFile(const std::string& path, uint32_t flags) {
+  if (!EnsureOpen()) return;
+  if (path.empty()) {
+    Mix_HaltChannel(0);
+    return;
+  }
+  if ((flags & SND_NOSTOP) && Mix_Playing(0)) return;
+  // Like the platform call it stands for, a sound without SND_NOSTOP stops the current
+  // one first, even when its own file turns out to be missing.
+  Mix_HaltChannel(0);
+  if (Mix_Chunk* chunk = Chunk(path)) Mix_PlayChannel(0, chunk, 0);
+}
+
+void StopAllSound() {
+  if (TheMixer().open) Mix_HaltChannel(-1);
+}
+
+uint32_t CountSoundOutputDevices() {
+  return EnsureOpen() ? 1u : 0u;
+}
+
 }  // namespace platform

@@ -1,0 +1,219 @@
+#!/usr/bin/env bash
+# End-to-end checks of the full-screen run: the real program under Xvfb, driven by xdotool.
+#   scene_e2e.sh CASE     (run under with-xvfb; MT_DIST and MT_SHOTS from CTest)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../support/e2e/e2e_lib.sh"
+case_name=$1
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+mkdir -p "$MT_SHOTS"
+dir=$(make_program_folder)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+assets="$dir/duruzarurode/gobblerun"
+read -r W H < <(xdpyinfo | awk '/dimensions:/ { split($2, a, "x"); print a[1], a[2] }')
+
+settings() {  # speed soundPlay weapon appcurrent appalert appdisplay; CRLF and a comment
+  printf '; installed settings\r\n[speed]\r\nspeed=%s\r\n[soundPlay]\r\nsoundPlay=%s\r\n[weapon]\r\nweapon=%s\r\n[applic]\r\nappcurrent=%s\r\nappalert=%s\r\nappdisplay=%s\r\n' \
+    "$@" >"$dir/rovoradizu.ini"
+}
+
+start_saver() {
+  "$dir/marrowtide-gobble-run" /s 2>>"$dir/stderr.txt" &
+  pids+=($!)
+  saver=$!
+}
+
+# Waits for the scene's window; prints nothing. The window is named after its layout.
+wait_for_scene() { wait_for_window '^Form1$' 100 >/dev/null || fail "no scene window"; sleep 1.5; }
+
+# Pixels of a PNG exactly equal to a colour: all of them less those that differ from a
+# plain image of that colour.
+count_colour() {
+  /usr/bin/convert -size "${W}x${H}" "xc:$2" "$dir/plain.png"
+  local differ
+  differ=$({ /usr/bin/compare -metric AE "$1" "$dir/plain.png" null: 2>&1 || true; } |
+    awk '{ printf "%d", $1 }')
+  echo $((W * H - differ))
+}
+
+# Differing pixels between the same region (WxH+X+Y) of two images.
+differing() {
+  # Large counts come in exponent notation.
+  { /usr/bin/compare -metric AE "$1[$3]" "$2[$3]" null: 2>&1 || true; } | awk '{ printf "%d", $1 }'
+}
+
+ended_with() {  # pid status
+  wait_for_exit "$1" 50 || fail "the program did not end"
+  local rc=0
+  wait "$1" || rc=$?
+  [ "$rc" = "$2" ] || fail "exit status $rc, expected $2"
+}
+
+case "$case_name" in
+appears)
+  settings 20 1 0 0 5 1
+  start_saver
+  wait_for_scene
+  shot="$MT_SHOTS/scene-${W}x${H}.png"
+  screenshot "$shot"
+  green=$(count_colour "$shot" '#00FF00')
+  [ "$green" = 0 ] || fail "$green pure green pixels on the screen"
+  # The window covers the whole screen: nothing of the black root window shows.
+  black=$(count_colour "$shot" '#000000')
+  [ "$black" -lt $((W * H / 100)) ] || fail "$black black pixels: the scene does not cover the screen"
+  # The logo stands at the bottom right, the big tree at the bottom left: neither corner
+  # region is plain background.
+  /usr/bin/convert -size "${W}x${H}" "tile:$assets/background.bmp" "$dir/bg.png"
+  [ "$(differing "$shot" "$dir/bg.png" "200x60+$((W - 250))+$((H - 80))")" -gt 1000 ] || fail "no logo"
+  [ "$(differing "$shot" "$dir/bg.png" "60x200+120+$((H - 220))")" -gt 1000 ] || fail "no tree"
+  pass "scene at ${W}x${H}, no pure green"
+  ;;
+
+click)
+  settings 20 1 0 0 5 1
+  start_saver
+  wait_for_scene
+  /usr/bin/convert -size "${W}x${H}" "tile:$assets/background.bmp" "$dir/bg.png"
+  # Find a spot clear of every sprite, click it at once, and look again.
+  found=
+  for attempt in 1 2 3 4 5 6; do
+    screenshot "$dir/before.png"
+    for cy in 200 300 400 500; do
+      for cx in 250 400 550 700; do
+        if [ "$(differing "$dir/before.png" "$dir/bg.png" "160x160+$((cx - 80))+$((cy - 80))")" = 0 ]; then
+          found="$cx $cy"
+          break 2
+        fi
+      done
+    done
+    [ -n "$found" ] && break
+  done
+  [ -n "$found" ] || fail "no clear spot found"
+  read -r cx cy <<<"$found"
+  xdotool mousemove "$cx" "$cy" click 1
+  sleep 0.12
+  screenshot "$MT_SHOTS/click-${W}x${H}.png"
+  changed=$(differing "$MT_SHOTS/click-${W}x${H}.png" "$dir/bg.png" "24x24+$((cx - 12))+$((cy - 12))")
+  [ "$changed" -gt 0 ] || fail "nothing changed at the click ($cx, $cy)"
+  pass "a click at ($cx, $cy) changed $changed pixels there"
+  ;;
+
+key)
+  settings 20 1 0 0 5 1
+  cp "$dir/rovoradizu.ini" "$dir/before.ini"
+  start_saver
+  wait_for_scene
+  xdotool mousemove 10 10 key x
+  ended_with "$saver" 0
+  sed 's/^appcurrent=0\r$/appcurrent=1\r/' "$dir/before.ini" >"$dir/expected.ini"
+  cmp "$dir/expected.ini" "$dir/rovoradizu.ini" || fail "settings file: $(cat -A "$dir/rovoradizu.ini")"
+  pass "a key ends with status 0 and the counter raised by one"
+  ;;
+
+second)
+  settings 20 0 0 0 5 1
+  start_saver
+  first=$saver
+  wait_for_scene
+  start_saver
+  ended_with "$saver" 0
+  kill -0 "$first" 2>/dev/null || fail "the first instance ended"
+  [ "$(xdotool search --onlyvisible --name '^Form1$' | wc -l)" = 1 ] || fail "a second scene window"
+  [ ! -s "$dir/stderr.txt" ] || fail "the second start said: $(cat "$dir/stderr.txt")"
+  pass "a second run-mode start ends silently while the first runs"
+  ;;
+
+missing-background | speed-zero | speed-text)
+  settings 20 0 0 0 5 1
+  case "$case_name" in
+    missing-background) rm "$assets/background.bmp" ;;
+    speed-zero) settings 0 0 0 0 5 1 ;;
+    speed-text) settings abc 0 0 0 5 1 ;;
+  esac
+  start_saver
+  box=$(wait_for_window '^Marrowtide Gobble-run$' 100) || fail "no warning window"
+  sleep 0.5
+  screenshot "$MT_SHOTS/$case_name-${W}x${H}.png"
+  if [ "$case_name" = missing-background ]; then
+    # The warning comes before any scene: the full-screen window is not on the screen.
+    [ -z "$(xdotool search --onlyvisible --name '^Form1$' || true)" ] || fail "the scene showed first"
+  fi
+  kill -0 "$saver" 2>/dev/null || fail "ended before the warning was dismissed"
+  # Without a window manager the keyboard follows the pointer.
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + 5)) sleep 0.2 key Return
+  ended_with "$saver" 0
+  pass "$case_name: warning, then the end after Enter"
+  ;;
+
+companion-online | companion-offline)
+  settings 20 0 0 5 5 1
+  cat >"$dir/MarrowtideEmail" <<'STANDIN'
+#!/bin/sh
+echo started >"$(dirname "$0")/companion-started"
+STANDIN
+  chmod +x "$dir/MarrowtideEmail"
+  cp "$dir/rovoradizu.ini" "$dir/before.ini"
+  if [ "$case_name" = companion-offline ]; then
+    unshare -n "$dir/marrowtide-gobble-run" /s 2>>"$dir/stderr.txt" &
+  else
+    "$dir/marrowtide-gobble-run" /s 2>>"$dir/stderr.txt" &
+  fi
+  saver=$!
+  pids+=($saver)
+  wait_for_scene
+  xdotool mousemove 10 10 key q
+  ended_with "$saver" 0
+  if [ "$case_name" = companion-online ]; then
+    for _ in $(seq 50); do [ -e "$dir/companion-started" ] && break; sleep 0.1; done
+    [ -e "$dir/companion-started" ] || fail "the companion was not started"
+    [ "$(ini_value "$dir/rovoradizu.ini" applic appdisplay)" = 0 ] || fail "appdisplay not 0"
+    pass "companion started when due and online"
+  else
+    sleep 1
+    [ ! -e "$dir/companion-started" ] || fail "the companion started offline"
+    cmp "$dir/before.ini" "$dir/rovoradizu.ini" || fail "the settings file changed offline"
+    pass "nothing started or written offline"
+  fi
+  ;;
+
+sound-disk | sound-disk-silent)
+  settings 20 1 0 0 5 1
+  export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$dir/audio.raw"
+  start_saver
+  wait_for_scene
+  [ "$case_name" = sound-disk ] && xdotool mousemove 300 300 click 1
+  sleep 1
+  xdotool mousemove 10 10 key q
+  ended_with "$saver" 0
+  [ -s "$dir/audio.raw" ] || fail "no audio output written"
+  loud=$(tr -d '\000' <"$dir/audio.raw" | wc -c)
+  if [ "$case_name" = sound-disk ]; then
+    [ "$loud" -gt 1000 ] || fail "the shot left the output silent ($loud non-zero bytes)"
+    pass "the shot reached the audio output ($loud non-zero bytes)"
+  else
+    [ "$loud" = 0 ] || fail "$loud non-zero bytes without a click"
+    pass "without a click the output stays silent"
+  fi
+  ;;
+
+no-device)
+  settings 20 1 0 0 5 1
+  export SDL_AUDIODRIVER=none-such
+  start_saver
+  wait_for_scene
+  xdotool mousemove 300 300 click 1
+  sleep 0.5
+  kill -0 "$saver" 2>/dev/null || fail "the saver ended without a sound device"
+  xdotool mousemove 10 10 key q
+  ended_with "$saver" 0
+  pass "without a sound device the saver runs silent and ends normally"
+  ;;
+
+*) fail "unknown case $case_name" ;;
+esac

@@ -1,0 +1,406 @@
+// The scene's logic through the seams: fake clock and random numbers, a headless window,
+// real graphics on small generated pictures.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/gdi.h"
+#include "platform/sound.h"
+#include "platform/system.h"
+#include "scene_harness.h"
+
+namespace mt::test {
+namespace {
+
+using scene::frmSaver;
+
+constexpr uint32_t kShot = 0x20003, kAmbient = 0x20013;
+
+// Stationary turkey at (x, y).
+void Park(frmSaver& f, int32_t i, int32_t x, int32_t y) {
+  cSprite& t = f.Turkey(i);
+  t.X(x), t.Y(y), t.XDir(0), t.YDir(0);
+}
+void ParkAllAway(frmSaver& f) {
+  for (int32_t i = 1; i <= scene::kTurkeyCount; ++i) Park(f, i, 0, 0);
+}
+
+std::vector<std::string> Sounds(const FakeServices& fake) {
+  std::vector<std::string> out;
+  for (const auto& c : fake.calls) {
+    if (c.rfind("PlaySound", 0) == 0) out.push_back(c);
+  }
+  return out;
+}
+
+std::vector<uint32_t> WaitDeadlines(const FakeServices& fake) {
+  std::vector<uint32_t> out;
+  for (const auto& c : fake.calls) {
+    if (c.rfind("WaitForMessages ", 0) == 0)
+      out.push_back(static_cast<uint32_t>(std::stoul(c.substr(16))));
+  }
+  return out;
+}
+
+// ----------------------------------------------------------------------- frame period
+
+TEST(SceneFramePeriod, SpeedTwentyGivesFiftyMillisecondDeadlines) {
+  SceneHarness h;
+  ASSERT_FALSE(h.Run(4));
+  EXPECT_EQ(h.form->m_lFrameMs, 50);
+  // Each frame starts at the previous deadline (the fake clock jumps there) and waits 50 ms.
+  EXPECT_EQ(WaitDeadlines(h.fake), (std::vector<uint32_t>{100050, 100100, 100150, 100200}));
+}
+
+TEST(SceneFramePeriod, SpeedAboveThousandRunsFramesBackToBack) {
+  SceneHarness h;
+  h.Settings("1001", "1", "0");
+  ASSERT_FALSE(h.Run(3));
+  EXPECT_EQ(h.form->m_lFrameMs, 0);
+  // No wait at all; each frame still processes messages in its step and once in the wait.
+  EXPECT_EQ(h.fake.CountCalls("WaitForMessages"), 0);
+  EXPECT_EQ(h.fake.CountCalls("ProcessMessages"), 6);
+  EXPECT_EQ(h.fake.now, 100000u);
+}
+
+TEST(SceneFramePeriod, ZeroEmptyOrNonNumericSpeedEndsWithTheMissingFilesMessage) {
+  for (const char* speed : {"0", "abc", ""}) {
+    SCOPED_TRACE(speed);
+    SceneHarness h;
+    h.Settings(speed, "1", "0");
+    ASSERT_TRUE(h.Run(5));
+    EXPECT_EQ(h.exit_status, 0);
+    EXPECT_EQ(h.form->m_lFramesDone, 0);
+    ASSERT_EQ(h.fake.messages.size(), 1u);
+    EXPECT_EQ(h.fake.messages[0], mScreenSaver::MissingFilesMessage());
+    EXPECT_TRUE(h.fake.Called("MessageBox Marrowtide Gobble-run warning"));
+  }
+}
+
+TEST(SceneFramePeriod, TicksCrossingTwoToThe31And32KeepRunning) {
+  for (uint32_t start : {0x7FFFFFFFu - 120u, 0xFFFFFFFFu - 120u}) {
+    SCOPED_TRACE(start);
+    SceneHarness h;
+    h.fake.now = start;
+    ASSERT_FALSE(h.Run(10));
+    EXPECT_TRUE(h.fake.messages.empty());
+    EXPECT_EQ(h.form->m_lFramesDone, 10);
+    const auto deadlines = WaitDeadlines(h.fake);
+    ASSERT_EQ(deadlines.size(), 10u);
+    for (uint32_t i = 0; i < 10; ++i) EXPECT_EQ(deadlines[i], start + 50u * (i + 1));
+    EXPECT_EQ(h.fake.now, start + 500u);
+  }
+}
+
+// ----------------------------------------------------------------------- walking
+
+TEST(SceneWalking, PosesSwapEverySixthFrameStartingInFrameSeven) {
+  SceneHarness h;
+  std::vector<int32_t> cells;
+  h.on_frame = [&](int64_t) { cells.push_back(h.form->Turkey(1).Cell()); };
+  ASSERT_FALSE(h.Run(14));
+  EXPECT_EQ(cells, (std::vector<int32_t>{1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 1, 1}));
+}
+
+TEST(SceneWalking, TurkeysWrapAtEachEdge) {
+  SceneHarness h;  // 320 x 240; turkeys 12 x 10
+  struct Case {
+    int32_t x, y, xdir, ydir, want_x, want_y;
+  };
+  const std::vector<Case> cases = {
+      {-5, 50, -8, 0, 332, 50},  // out at the left: a whole sprite beyond the right edge
+      {-4, 50, -8, 0, -12, 50},  // exactly -Width stays
+      {318, 50, 3, 0, -12, 50},  // out at the right: just outside the left edge
+      {317, 50, 3, 0, 320, 50},  // exactly W stays
+      {50, -3, 0, -8, 50, 250},  // out at the top
+      {50, -2, 0, -8, 50, -10},  // exactly -Height stays
+      {50, 238, 0, 3, 50, -10},  // out at the bottom
+      {50, 237, 0, 3, 50, 240},  // exactly H stays
+      {321, 50, 0, 5, -12, 55},  // no sideways step wraps by the rightward rule
+  };
+  h.on_restore = [&](int64_t frame) {
+    if (frame != 0) return;
+    ParkAllAway(*h.form);
+    for (size_t i = 0; i < cases.size(); ++i) {
+      cSprite& t = h.form->Turkey(static_cast<int32_t>(i) + 1);
+      t.X(cases[i].x), t.Y(cases[i].y), t.XDir(cases[i].xdir), t.YDir(cases[i].ydir);
+    }
+  };
+  ASSERT_FALSE(h.Run(1));
+  for (size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(h.form->Turkey(static_cast<int32_t>(i) + 1).X(), cases[i].want_x);
+    EXPECT_EQ(h.form->Turkey(static_cast<int32_t>(i) + 1).Y(), cases[i].want_y);
+  }
+}
+
+TEST(SceneFlock, GroupsWalkTheirWayAndNoTurkeyStandsStill) {
+  SceneHarness h;
+  // The first draw of turkey 1 gives both steps 0 and is repeated.
+  h.fake.randoms = {0.9, 0.01, 0.01, 0.25, 0.5, 1.0};
+  ASSERT_FALSE(h.Run(1));
+  // 0.9 went to the ambient number; 0.01 * -8 and 0.01 * -8 round to 0, then 0.25 * -8 = -2
+  // and 0.5 * -8 = -4; position 1.0 * 320 = 320, the right edge itself, then the default.
+  EXPECT_EQ(h.form->m_iSoundNumber, 6);
+  cSprite& first = h.form->Turkey(1);
+  EXPECT_EQ(first.XDir(), -2);
+  EXPECT_EQ(first.YDir(), -4);
+  for (int32_t i = 1; i <= scene::kTurkeyCount; ++i) {
+    cSprite& t = h.form->Turkey(i);
+    EXPECT_TRUE(t.Active());
+    EXPECT_FALSE(t.XDir() == 0 && t.YDir() == 0);
+    const bool left = i <= 8 || i >= 25;
+    EXPECT_EQ(t.XDir() <= 0 && t.YDir() <= 0, left) << i;
+  }
+  EXPECT_EQ(h.fake.CountCalls("Randomize"), 1 + scene::kTurkeyCount);
+}
+
+// ----------------------------------------------------------------------- shooting
+
+TEST(SceneShooting, HitTestBoundsIncludeTwentyPixelsEitherWay) {
+  SceneHarness h;
+  h.on_restore = [&](int64_t frame) {
+    if (frame == 0) h.window->QueueClick(160, 120);
+    if (frame != 1) return;
+    // The explosion lands at (160 - 10, 120 - 10).
+    ParkAllAway(*h.form);
+    const int32_t bx = 150, by = 110;
+    const int32_t spots[][2] = {{bx - 20, by}, {bx + 20, by},      {bx, by - 20},
+                                {bx, by + 20}, {bx - 20, by - 20}, {bx - 21, by},
+                                {bx + 21, by}, {bx, by - 21},      {bx, by + 21}};
+    for (int32_t i = 0; i < 9; ++i) Park(*h.form, i + 1, spots[i][0], spots[i][1]);
+  };
+  ASSERT_FALSE(h.Run(2));
+  EXPECT_EQ(h.form->m_cBomb->X(), 150);
+  EXPECT_EQ(h.form->m_cBomb->Y(), 110);
+  for (int32_t i = 1; i <= 5; ++i) EXPECT_EQ(h.form->Turkey(i).Cell(), 3) << "turkey " << i;
+  for (int32_t i = 6; i <= 9; ++i) EXPECT_EQ(h.form->Turkey(i).Cell(), 1) << "turkey " << i;
+  EXPECT_FALSE(h.form->m_bShotPending);
+}
+
+TEST(SceneShooting, HitStagesAdvanceThreeFourFiveAndStay) {
+  SceneHarness h;
+  std::vector<int32_t> cells;
+  h.on_restore = [&](int64_t frame) {
+    if (frame == 0) ParkAllAway(*h.form), Park(*h.form, 7, 90, 90);
+    if (frame % 10 == 0 && frame <= 30) h.window->QueueClick(100, 100, frame == 10 ? 2 : 4);
+  };
+  h.on_frame = [&](int64_t done) {
+    if (done % 10 == 2) cells.push_back(h.form->Turkey(7).Cell());
+  };
+  ASSERT_FALSE(h.Run(32));
+  // Right and middle buttons shoot like the left one; walking never undoes a hit pose.
+  EXPECT_EQ(cells, (std::vector<int32_t>{3, 4, 5, 5}));
+}
+
+TEST(SceneShooting, TwoClicksInOneFrameGiveOneTestAtTheSecond) {
+  SceneHarness h;
+  h.on_restore = [&](int64_t frame) {
+    if (frame != 0) return;
+    ParkAllAway(*h.form);
+    Park(*h.form, 1, 50, 50);    // under the first click's explosion
+    Park(*h.form, 2, 190, 140);  // under the second's
+    h.window->QueueClick(60, 60);
+    h.window->QueueClick(200, 150);
+  };
+  ASSERT_FALSE(h.Run(2));
+  EXPECT_EQ(h.form->Turkey(1).Cell(), 1);
+  EXPECT_EQ(h.form->Turkey(2).Cell(), 3);
+}
+
+TEST(SceneShooting, ClickPlaysTheWeaponsShotOnlyWithSoundOn) {
+  SceneHarness on;
+  on.Settings("20", "1", "2");
+  on.on_restore = [&](int64_t f) {
+    if (f == 0) on.window->QueueClick(10, 10);
+  };
+  ASSERT_FALSE(on.Run(2));
+  EXPECT_EQ(Sounds(on.fake), (std::vector<std::string>{"PlaySound " + on.assets + "rifle.wav " +
+                                                       std::to_string(kShot)}));
+  EXPECT_EQ(on.window->cursor(), on.assets + "scopeRifle.cur");
+
+  SceneHarness off;
+  off.Settings("20", "0", "1");
+  off.on_restore = [&](int64_t f) {
+    if (f == 0) off.window->QueueClick(10, 10);
+  };
+  ASSERT_FALSE(off.Run(2));
+  EXPECT_TRUE(Sounds(off.fake).empty());
+  EXPECT_TRUE(off.form->m_bExploding);  // the explosion shows all the same
+  EXPECT_EQ(off.window->cursor(), off.assets + "scopeFlame.cur");
+}
+
+// The centre pixel of the explosion on the screen, and which cell it shows (0: none).
+int32_t ShownBombCell(SceneHarness& h, int32_t cx, int32_t cy) {
+  const platform::gdi::ColorRef c = platform::gdi::GetPixel(h.window->hDC(), cx, cy);
+  if ((c & 0xFF) != 0xC0) return 0;
+  return static_cast<int32_t>((c >> 16) / 0x10) + 1;
+}
+
+TEST(SceneShooting, ExplosionShowsOneToSixThenTwoToSixEachFollowedByAnEmptyStep) {
+  SceneHarness h;
+  std::vector<int32_t> cells, shown;
+  h.on_restore = [&](int64_t frame) {
+    if (frame == 0) {
+      ParkAllAway(*h.form);
+      for (int32_t i = 1; i <= scene::kTurkeyCount; ++i) h.form->Turkey(i).Active(false);
+    }
+    if (frame == 0 || frame == 10) h.window->QueueClick(160, 120);
+  };
+  h.on_frame = [&](int64_t) {
+    cells.push_back(h.form->m_bExploding ? h.form->m_cBomb->Cell() : 0);
+    shown.push_back(ShownBombCell(h, 160, 120));
+  };
+  ASSERT_FALSE(h.Run(19));
+  // Recorded at each frame's end, after its messages: a click of frame N shows from N + 1.
+  // The first explosion shows cells 1 to 6, the second (its cell reset to 1 and advanced
+  // before drawing) 2 to 6; each ends with the empty seventh step that clears the screen.
+  EXPECT_EQ(cells, (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 0, 0, 1, 2, 3, 4, 5, 6, 7, 0, 0}));
+  EXPECT_EQ(shown, (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 2, 3, 4, 5, 6, 0, 0, 0}));
+}
+
+TEST(SceneShooting, ClickAfterTheEmptyStepIsTestedOnlyWithTheNextClick) {
+  SceneHarness h;
+  std::vector<int32_t> cells;
+  h.on_restore = [&](int64_t frame) {
+    if (frame == 0) {
+      ParkAllAway(*h.form);
+      Park(*h.form, 3, 190, 140);
+      h.window->QueueClick(100, 100);
+    }
+    if (frame == 7) h.window->QueueClick(200, 150);  // arrives after the empty step is drawn
+    if (frame == 12) h.window->QueueClick(20, 200);  // far from turkey 3
+  };
+  h.on_frame = [&](int64_t) { cells.push_back(h.form->Turkey(3).Cell()); };
+  ASSERT_FALSE(h.Run(14));
+  // The late click ends the explosion unseen and stays pending; the next click's frame
+  // tests at the newest position only, so turkey 3 is never hit.
+  EXPECT_FALSE(h.form->m_bShotPending);
+  for (int32_t c : cells) EXPECT_TRUE(c == 1 || c == 2);
+}
+
+// ----------------------------------------------------------------------- sound timer
+
+TEST(SceneSound, AmbientCycleAfterADrawnSixStartsWithSoundOne) {
+  SceneHarness h;
+  h.fake.randoms = {0.9};  // floor(0.9 * 6 + 1) = 6
+  std::vector<size_t> counts;
+  h.on_frame = [&](int64_t done) {
+    if (done == 99 || done == 100 || done == 699 || done == 700)
+      counts.push_back(Sounds(h.fake).size());
+  };
+  ASSERT_FALSE(h.Run(700));
+  EXPECT_EQ(counts, (std::vector<size_t>{0, 1, 1, 2}));
+  EXPECT_EQ(Sounds(h.fake),
+            (std::vector<std::string>{
+                "PlaySound " + h.assets + "sound1.wav " + std::to_string(kAmbient),
+                "PlaySound " + h.assets + "sound2.wav " + std::to_string(kAmbient)}));
+  EXPECT_EQ(h.window->TimerInterval(), 30000);
+}
+
+TEST(SceneSound, NoDeviceOrNotExactlyOneKeepsSoundOffAndTheTimerIdle) {
+  for (const char* play : {"1", "01", "true"}) {
+    SCOPED_TRACE(play);
+    SceneHarness h;
+    h.Settings("20", play, "0");
+    if (std::string(play) == "1") h.fake.sound_devices = 0;
+    ASSERT_FALSE(h.Run(150));
+    EXPECT_FALSE(mScreenSaver::State().m_bSoundOn);
+    EXPECT_FALSE(h.window->TimerEnabled());
+    EXPECT_TRUE(Sounds(h.fake).empty());
+  }
+}
+
+// ----------------------------------------------------------------------- set-up failures
+
+TEST(SceneSetUp, MissingOrUnreadableBackgroundWarnsBeforeAnyScene) {
+  for (bool present : {false, true}) {
+    SCOPED_TRACE(present);
+    SceneHarness h;
+    if (present) {
+      WriteFileBytes(h.assets + "background.bmp", "BM not really a picture");
+    } else {
+      std::filesystem::remove(h.assets + "background.bmp");
+    }
+    ASSERT_TRUE(h.Run(3));
+    EXPECT_EQ(h.fake.messages, (std::vector<std::string>{mScreenSaver::MissingFilesMessage()}));
+    EXPECT_FALSE(h.window->shown());
+    EXPECT_EQ(h.exit_status, 0);
+  }
+}
+
+TEST(SceneSetUp, MissingSightCursorOrSheetEndsWithTheMessage) {
+  SceneHarness cursor;
+  std::filesystem::remove(cursor.assets + "scopeShot.cur");
+  ASSERT_TRUE(cursor.Run(3));
+  EXPECT_EQ(cursor.fake.messages.size(), 1u);
+  EXPECT_FALSE(cursor.window->shown());
+
+  // A sheet that failed to load is noticed only when the loop first draws from it.
+  SceneHarness sheet;
+  std::filesystem::remove(sheet.assets + "turkeyRight.bmp");
+  ASSERT_TRUE(sheet.Run(3));
+  EXPECT_EQ(sheet.fake.messages.size(), 1u);
+  EXPECT_TRUE(sheet.window->shown());
+  EXPECT_EQ(sheet.form->m_lFramesDone, 0);
+}
+
+// ----------------------------------------------------------------------- exit
+
+class ProgramFolderSettings {
+ public:
+  ProgramFolderSettings() : path_(mScreenSaver::SettingsFilePath()) {
+    WriteFileBytes(path_,
+                   "; counter\r\n[applic]\r\nappcurrent=0\r\nappalert=5\r\nappdisplay=1\r\n");
+  }
+  ~ProgramFolderSettings() { std::filesystem::remove(path_); }
+  std::string Bytes() const { return ReadFileBytes(path_); }
+
+ private:
+  std::string path_;
+};
+
+TEST(SceneExit, PasswordModeOnWindows9xRestoresOnlyAfterTheRightPassword) {
+  ProgramFolderSettings counter;
+  const std::string before = counter.Bytes();
+  for (bool right : {false, true}) {
+    SCOPED_TRACE(right);
+    SceneHarness h;
+    h.fake.platform_id = platform::kPlatformWindows9x;
+    h.fake.registry_found = true;
+    h.fake.registry_value = {platform::REG_SZ, {'1', '\0'}};
+    h.fake.password_ok = right;
+    h.on_restore = [&](int64_t frame) {
+      if (frame == 2) h.window->QueueKey(32);
+    };
+    const bool ended = h.Run(5);
+    EXPECT_EQ(mScreenSaver::State().m_iUsePassword, 1);
+    EXPECT_TRUE(h.fake.Called("VerifyPassword 1"));
+    EXPECT_EQ(h.fake.CountCalls("SetScreenSaverRunning 1"), 2);
+    EXPECT_EQ(h.fake.CountCalls("SetTopmost 1 1"), 2);
+    if (!right) {
+      EXPECT_FALSE(ended);
+      EXPECT_EQ(h.form->m_lFramesDone, 5);  // the scene went on
+      EXPECT_FALSE(h.fake.Called("SetScreenSaverRunning 0"));
+      EXPECT_FALSE(h.fake.Called("SetTopmost 1 0"));
+      EXPECT_FALSE(h.fake.Called("ShowTaskbar 1"));
+      EXPECT_FALSE(h.fake.Called("StopSound"));
+      EXPECT_FALSE(h.window->unloaded());
+      EXPECT_EQ(counter.Bytes(), before);
+    } else {
+      EXPECT_TRUE(ended);
+      EXPECT_EQ(h.exit_status, 0);
+      EXPECT_EQ(h.form->m_lFramesDone, 2);  // ended inside the third frame's messages
+      EXPECT_TRUE(h.fake.Called("SetScreenSaverRunning 0"));
+      EXPECT_TRUE(h.fake.Called("SetTopmost 1 0"));
+      EXPECT_TRUE(h.fake.Called("ShowTaskbar 1"));
+      EXPECT_TRUE(h.fake.Called("StopSound"));
+      EXPECT_TRUE(h.window->unloaded());
+      EXPECT_EQ(counter.Bytes(),
+                "; counter\r\n[applic]\r\nappcurrent=1\r\nappalert=5\r\nappdisplay=1\r\n");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace mt::test
