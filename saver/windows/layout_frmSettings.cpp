@@ -92,8 +92,8 @@ FormLayout Build() {
 
   // Tab order: Close first, then the web button, then the settings bottom-up.
   f.controls.push_back(Picture("Picture1", "settingsPicture.bmp", 0, 120, 2715, 1320));
-  f.controls.push_back(BoldText(ControlKind::Label, "LabelWeapon", "Weapon", 3240, 120, 855, 255,
-                                kBlue));
+  f.controls.push_back(
+      BoldText(ControlKind::Label, "LabelWeapon", "Weapon", 3240, 120, 855, 255, kBlue));
   f.controls.push_back(Picture("PictureShot", "weaponShotgun.bmp", 2880, 360, 405, 225));
   f.controls.push_back(Option("OptionShotgun", "Shotgun", 400, 6));
   f.controls.push_back(Picture("PictureFlame", "weaponFlame.bmp", 2880, 720, 480, 525));

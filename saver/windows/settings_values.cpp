@@ -7,7 +7,9 @@
 
 namespace mt::windows {
 
-int32_t SoundCheckFromText(const std::string& sSoundPlay) { return sSoundPlay == "1" ? 1 : 0; }
+int32_t SoundCheckFromText(const std::string& sSoundPlay) {
+  return sSoundPlay == "1" ? 1 : 0;
+}
 
 int32_t SpeedFromText(const std::string& sSpeed) {
   const std::optional<double> number = mt::WholeNumber(sSpeed);
@@ -28,9 +30,13 @@ Weapon WeaponFromText(const std::string& sWeapon) {
   return Weapon::Shotgun;
 }
 
-std::string SoundTextFromCheck(int32_t check_value) { return check_value == 1 ? "1" : "0"; }
+std::string SoundTextFromCheck(int32_t check_value) {
+  return check_value == 1 ? "1" : "0";
+}
 
-std::string SpeedTextFromBar(int32_t bar_value) { return std::to_string(bar_value); }
+std::string SpeedTextFromBar(int32_t bar_value) {
+  return std::to_string(bar_value);
+}
 
 std::string WeaponTextFromOptions(bool shotgun, bool flame, bool rifle) {
   if (shotgun) return "0";

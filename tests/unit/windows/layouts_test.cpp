@@ -1,5 +1,7 @@
 // The dialog's and the preview holder's layouts against the figures they were designed
 // with, control by control, so that any changed number or text is caught.
+#include "saver/windows/layouts.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "common/site.h"
-#include "saver/windows/layouts.h"
 #include "saver/windows/site_name.h"
 
 namespace {
@@ -175,9 +176,8 @@ TEST(SettingsLayout, TabOrderAndOptionGroup) {
             [](const Control* a, const Control* b) { return a->tab_index < b->tab_index; });
   std::vector<std::string> names;
   for (const Control* c : in_order) names.push_back(c->name);
-  EXPECT_EQ(names, (std::vector<std::string>{"CmdClose", "CmdWebsite", "CheckSound",
-                                             "HScrollSpeed", "OptionRifle", "OptionFlame",
-                                             "OptionShotgun"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"CmdClose", "CmdWebsite", "CheckSound", "HScrollSpeed",
+                                             "OptionRifle", "OptionFlame", "OptionShotgun"}));
   std::set<int32_t> indices;
   for (const Control* c : in_order) indices.insert(c->tab_index);
   EXPECT_EQ(indices.size(), names.size()) << "tab indices must differ";

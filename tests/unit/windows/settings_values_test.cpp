@@ -1,9 +1,9 @@
 // What the configuration dialog makes of stored settings texts, and what it writes back.
+#include "saver/windows/settings_values.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "saver/windows/settings_values.h"
 
 namespace {
 
