@@ -1,0 +1,41 @@
+#include "saver/graphics/cBitmap.h"
+
+#include "saver/graphics/mGDI.h"
+
+cBitmap::~cBitmap() { CleanUp(); }
+
+void cBitmap::CleanUp() { mGDI::DestroyDC(m_lDC, m_lBitmap, m_lOldBitmap); }
+
+bool cBitmap::CreateAtSize(int32_t lDX, int32_t lDY) {
+  CleanUp();
+  const bool bResult = mGDI::CreateDCAtSize(false, m_lDC, m_lBitmap, m_lOldBitmap, lDX, lDY);
+  if (bResult) {
+    m_lWidth = lDX;
+    m_lHeight = lDY;
+  }
+  return bResult;
+}
+
+bool cBitmap::CreateFromFile(const std::string& sBitmapBitmap) {
+  CleanUp();
+  if (!mGDI::CreateDCFromFile(false, sBitmapBitmap, m_lDC, m_lBitmap, m_lOldBitmap)) return false;
+  platform::gdi::BitmapInfo udtBitmap{};
+  platform::gdi::GetObject(m_lBitmap, &udtBitmap);
+  m_lWidth = udtBitmap.bmWidth;
+  m_lHeight = udtBitmap.bmHeight;
+  return true;
+}
+
+bool cBitmap::CreateFromPicture(const cPicture* picThis) {
+  CleanUp();
+  if (!mGDI::CreateDCFromPicture(false, picThis, m_lDC, m_lBitmap, m_lOldBitmap)) return false;
+  platform::gdi::BitmapInfo udtBitmap{};
+  platform::gdi::GetObject(m_lBitmap, &udtBitmap);
+  m_lWidth = udtBitmap.bmWidth;
+  m_lHeight = udtBitmap.bmHeight;
+  return true;
+}
+
+void cBitmap::RenderBitmap(Handle lHDC, int32_t lX, int32_t lY, uint32_t OpCode) const {
+  platform::gdi::BitBlt(lHDC, lX, lY, m_lWidth, m_lHeight, m_lDC, 0, 0, OpCode);
+}

@@ -1,0 +1,129 @@
+#include "saver/graphics/cSpriteBitmaps.h"
+
+#include "common/error.h"
+#include "common/numeric.h"
+#include "saver/graphics/mGDI.h"
+
+namespace gdi = platform::gdi;
+
+cSpriteBitmaps::~cSpriteBitmaps() { CleanUp(); }
+
+void cSpriteBitmaps::CleanUp() {
+  mGDI::DestroyDC(m_lSpriteDC, m_lSpriteBitmap, m_lSpriteOldBitmap);
+  mGDI::DestroyDC(m_lMaskDC, m_lMaskBitmap, m_lMaskOldBitmap);
+  mGDI::DestroyDC(m_lBuildDC, m_lBuildBitmap, m_lBuildOldBitmap);
+}
+
+bool cSpriteBitmaps::CreateFromFile(const std::string& sSpriteBitmap, int32_t lXImageCount,
+                                    int32_t lYImageCount, const std::string& sMaskBitmap,
+                                    ColorRef lTransColor) {
+  CleanUp();
+  if (!mGDI::CreateDCFromFile(false, sSpriteBitmap, m_lSpriteDC, m_lSpriteBitmap,
+                              m_lSpriteOldBitmap))
+    return false;
+  gdi::BitmapInfo udtBitmap{};
+  gdi::GetObject(m_lSpriteBitmap, &udtBitmap);
+  bool bOk;
+  if (sMaskBitmap.empty()) {
+    bOk = BuildMask(udtBitmap.bmWidth, udtBitmap.bmHeight, lTransColor);
+  } else {
+    bOk = mGDI::CreateDCFromFile(true, sMaskBitmap, m_lMaskDC, m_lMaskBitmap, m_lMaskOldBitmap);
+  }
+  if (!bOk) return false;
+  return FinishCreate(udtBitmap.bmWidth, udtBitmap.bmHeight, lXImageCount, lYImageCount);
+}
+
+bool cSpriteBitmaps::CreateFromPicture(const cPicture* oPic, int32_t lXImageCount,
+                                       int32_t lYImageCount, const cPicture* oMaskPic,
+                                       ColorRef lTransColor) {
+  CleanUp();
+  if (!mGDI::CreateDCFromPicture(false, oPic, m_lSpriteDC, m_lSpriteBitmap, m_lSpriteOldBitmap))
+    return false;
+  gdi::BitmapInfo udtBitmap{};
+  gdi::GetObject(m_lSpriteBitmap, &udtBitmap);
+  bool bOk;
+  if (oMaskPic == nullptr) {
+    bOk = BuildMask(udtBitmap.bmWidth, udtBitmap.bmHeight, lTransColor);
+  } else {
+    bOk = mGDI::CreateDCFromPicture(true, oMaskPic, m_lMaskDC, m_lMaskBitmap, m_lMaskOldBitmap);
+  }
+  if (!bOk) return false;
+  return FinishCreate(udtBitmap.bmWidth, udtBitmap.bmHeight, lXImageCount, lYImageCount);
+}
+
+// The cell grid and the build surface, once the sheet and its mask exist. The order of
+// the steps decides what a zero count leaves behind: a zero column count stores nothing,
+// a zero row count has stored both counts but no cell size.
+bool cSpriteBitmaps::FinishCreate(int32_t lWidth, int32_t lHeight, int32_t lXImageCount,
+                                  int32_t lYImageCount) {
+  const int32_t lCellWidth = mt::Div32(lWidth, lXImageCount);
+  m_lXImageCount = lXImageCount;
+  m_lYImageCount = lYImageCount;
+  const int32_t lCellHeight = mt::Div32(lHeight, lYImageCount);
+  m_lCellWidth = lCellWidth;
+  m_lCellHeight = lCellHeight;
+  return mGDI::CreateDCAtSize(false, m_lBuildDC, m_lBuildBitmap, m_lBuildOldBitmap, m_lCellWidth,
+                              m_lCellHeight);
+}
+
+bool cSpriteBitmaps::BuildMask(int32_t lWidth, int32_t lHeight, ColorRef lTransColor) {
+  if (!mGDI::CreateDCAtSize(true, m_lMaskDC, m_lMaskBitmap, m_lMaskOldBitmap, lWidth, lHeight))
+    return false;
+  if (lTransColor == kWhite) {
+    // The sheet's background colour is still white, so its white pixels convert to 1:
+    // all-ones XOR that leaves 0 where transparent and 1 where opaque.
+    gdi::BitBlt(m_lMaskDC, 0, 0, lWidth, lHeight, 0, 0, 0, gdi::WHITENESS);
+    gdi::BitBlt(m_lMaskDC, 0, 0, lWidth, lHeight, m_lSpriteDC, 0, 0, gdi::SRCINVERT);
+    return true;
+  }
+  Handle lTempDC = 0, lTempBitmap = 0, lTempOldBitmap = 0;
+  if (!mGDI::CreateDCAtSize(true, lTempDC, lTempBitmap, lTempOldBitmap, lWidth, lHeight)) {
+    mGDI::DestroyDC(lTempDC, lTempBitmap, lTempOldBitmap);
+    return false;
+  }
+  // Temp = 1 where the sheet has the transparent colour.
+  const ColorRef lOldBk = gdi::SetBkColor(m_lSpriteDC, lTransColor);
+  gdi::BitBlt(lTempDC, 0, 0, lWidth, lHeight, m_lSpriteDC, 0, 0, gdi::SRCCOPY);
+  gdi::SetBkColor(m_lSpriteDC, lOldBk);
+  // Whiten the transparent pixels of the sheet: a 1 bit converts to white.
+  gdi::BitBlt(m_lSpriteDC, 0, 0, lWidth, lHeight, lTempDC, 0, 0, gdi::SRCPAINT);
+  gdi::BitBlt(m_lMaskDC, 0, 0, lWidth, lHeight, 0, 0, 0, gdi::WHITENESS);
+  gdi::BitBlt(m_lMaskDC, 0, 0, lWidth, lHeight, lTempDC, 0, 0, gdi::SRCINVERT);
+  mGDI::DestroyDC(lTempDC, lTempBitmap, lTempOldBitmap);
+  return true;
+}
+
+cSpriteBitmaps::Origin cSpriteBitmaps::CellOrigin(int32_t lCell) const {
+  const int32_t lIndex = mt::Sub32(lCell, 1);
+  Origin o;
+  o.x = mt::Mul32(mt::Mod32(lIndex, m_lXImageCount), m_lCellWidth);
+  o.y = mt::Mul32(mt::Div32(lIndex, m_lXImageCount), m_lCellHeight);
+  return o;
+}
+
+void cSpriteBitmaps::TransparentDraw(Handle hDCDest, int32_t lX, int32_t lY, int32_t lCell,
+                                     bool bUseBuildDC) {
+  const Origin src = CellOrigin(lCell);
+  Handle lTargetDC = hDCDest;
+  int32_t lTargetX = lX, lTargetY = lY;
+  if (bUseBuildDC) {
+    gdi::BitBlt(m_lBuildDC, 0, 0, m_lCellWidth, m_lCellHeight, hDCDest, lX, lY, gdi::SRCCOPY);
+    lTargetDC = m_lBuildDC;
+    lTargetX = 0;
+    lTargetY = 0;
+  }
+  // Opaque pixels turn white, then take the sheet's colour; transparent ones are left,
+  // since the mask is black and the sheet white there.
+  gdi::BitBlt(lTargetDC, lTargetX, lTargetY, m_lCellWidth, m_lCellHeight, m_lMaskDC, src.x, src.y,
+              gdi::SRCPAINT);
+  gdi::BitBlt(lTargetDC, lTargetX, lTargetY, m_lCellWidth, m_lCellHeight, m_lSpriteDC, src.x,
+              src.y, gdi::SRCAND);
+  if (bUseBuildDC) {
+    gdi::BitBlt(hDCDest, lX, lY, m_lCellWidth, m_lCellHeight, m_lBuildDC, 0, 0, gdi::SRCCOPY);
+  }
+}
+
+void cSpriteBitmaps::DirectBltSprite(Handle lHDC, int32_t lX, int32_t lY, int32_t lCell) {
+  const Origin src = CellOrigin(lCell);
+  gdi::BitBlt(lHDC, lX, lY, m_lCellWidth, m_lCellHeight, m_lSpriteDC, src.x, src.y, gdi::SRCCOPY);
+}

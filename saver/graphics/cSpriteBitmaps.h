@@ -1,0 +1,62 @@
+#pragma once
+// A sprite sheet: a bitmap cut into a grid of equal cells, numbered from 1 row by row, with
+// a mask of the same size (white where opaque, black where transparent) and a one-cell
+// build surface. Transparent pixels of the sheet are white, so a cell is drawn as
+// (destination OR mask) AND sheet.
+#include <cstdint>
+#include <string>
+
+#include "platform/gdi.h"
+
+class cPicture;
+
+class cSpriteBitmaps {
+ public:
+  using Handle = platform::gdi::Handle;
+  using ColorRef = platform::gdi::ColorRef;
+  static constexpr ColorRef kWhite = 0x00FFFFFF;
+
+  cSpriteBitmaps() = default;
+  ~cSpriteBitmaps();
+  cSpriteBitmaps(const cSpriteBitmaps&) = delete;
+  cSpriteBitmaps& operator=(const cSpriteBitmaps&) = delete;
+
+  // Draws cell lCell with its top-left corner at (lX, lY). With bUseBuildDC the cell is
+  // composed on the build surface and reaches hDCDest in one transfer. Throws mt::Error:
+  // DivisionByZero when the sheet was never created, Overflow for an absurd cell number.
+  void TransparentDraw(Handle hDCDest, int32_t lX, int32_t lY, int32_t lCell,
+                       bool bUseBuildDC = true);
+
+  // False when a file or surface cannot be made. Throws mt::Error (DivisionByZero) for a
+  // zero cell count. The mask is built from lTransColor unless a mask is given, in which
+  // case the sheet is used as it is.
+  bool CreateFromPicture(const cPicture* oPic, int32_t lXImageCount, int32_t lYImageCount,
+                         const cPicture* oMaskPic = nullptr, ColorRef lTransColor = kWhite);
+  bool CreateFromFile(const std::string& sSpriteBitmap, int32_t lXImageCount,
+                      int32_t lYImageCount, const std::string& sMaskBitmap = "",
+                      ColorRef lTransColor = kWhite);
+
+  int32_t CellWidth() const { return m_lCellWidth; }
+  int32_t CellHeight() const { return m_lCellHeight; }
+
+  // Copies cell lCell opaquely (transparent pixels show white, or as a mask-file sheet
+  // has them).
+  void DirectBltSprite(Handle lHDC, int32_t lX, int32_t lY, int32_t lCell);
+
+ private:
+  bool FinishCreate(int32_t lWidth, int32_t lHeight, int32_t lXImageCount, int32_t lYImageCount);
+  bool BuildMask(int32_t lWidth, int32_t lHeight, ColorRef lTransColor);
+  struct Origin {
+    int32_t x = 0, y = 0;
+  };
+  Origin CellOrigin(int32_t lCell) const;
+  void CleanUp();
+
+  Handle m_lSpriteDC = 0, m_lSpriteBitmap = 0, m_lSpriteOldBitmap = 0;
+  Handle m_lMaskDC = 0, m_lMaskBitmap = 0, m_lMaskOldBitmap = 0;
+  Handle m_lBuildDC = 0, m_lBuildBitmap = 0, m_lBuildOldBitmap = 0;
+  int32_t m_lCellWidth = 0;
+  int32_t m_lCellHeight = 0;
+  int32_t m_lXImageCount = 0;
+  int32_t m_lYImageCount = 0;
+};
