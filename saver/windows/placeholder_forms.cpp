@@ -1,8 +1,7 @@
-// Placeholders until the configuration dialog and the preview holder land.
+// Placeholder until the configuration dialog lands.
 #include <cstdio>
 
 #include "platform/services.h"
-#include "saver/windows/frmPreview.h"
 #include "saver/windows/frmSettings.h"
 
 namespace mt::windows {
@@ -17,18 +16,7 @@ class PendingSettings final : public mt::host::Form {
   void Unload() override {}
   uint32_t hWnd() override { return 0; }
 };
-class PendingPreview final : public mt::host::PreviewForm {
- public:
-  void Load() override {}
-  void Show() override {}
-  void Unload() override {}
-  uint32_t hWnd() override { return 0; }
-  platform::gdi::Handle Picture1DC() override { return 0; }
-};
 }  // namespace
 
 std::unique_ptr<mt::host::Form> CreateFrmSettings() { return std::make_unique<PendingSettings>(); }
-std::unique_ptr<mt::host::PreviewForm> CreateFrmPreview() {
-  return std::make_unique<PendingPreview>();
-}
 }  // namespace mt::windows
