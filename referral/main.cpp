@@ -1,7 +1,19 @@
-// Placeholder until the referral form lands.
-#include <cstdio>
+// MarrowtideEmail: the referral window. It has no command line and no files of its own;
+// it shows the form and ends when the form is unloaded.
+#include <string>
+
+#include "platform/system.h"
+#include "platform/window.h"
+#include "referral/FrmEmail.h"
 
 int main() {
-  std::fprintf(stderr, "The referral form is not built yet.\n");
-  return 1;
+  const std::string sep(1, platform::PathSeparator());
+  std::string folder = platform::ProgramFolder();
+  if (!folder.empty() && folder.back() == sep[0]) folder.pop_back();
+  const std::string assets = folder + sep + "duruzarurode" + sep + "gobblerun" + sep;
+
+  mt::referral::FrmEmail form;
+  form.Load(assets);
+  platform::RunUntilNoWindowOpen();
+  return 0;
 }

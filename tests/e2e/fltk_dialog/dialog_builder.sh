@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The FLTK dialog builder with the controls of the settings dialog: option buttons are
+# exclusive, the scroll bar steps by its small and large changes, the tab order follows
+# the layout, Escape and the Close button run the unload handler once, and the message
+# loop ends with the last window.
+set -euo pipefail
+here=$(dirname "$0")
+source "$here/../../support/e2e/e2e_lib.sh"
+out=$(mktemp)
+trap 'kill "${pid:-}" 2>/dev/null || true; rm -f "$out"' EXIT
+export MT_DIALOG_FIT_REPORT=1
+
+start_probe() {
+  : >"$out"
+  "$MT_PROBE" >"$out" 2>&1 &
+  pid=$!
+  wid=$(wait_for_window '^Dialog probe$') || fail "the probe did not open"
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  wx=$X
+  wy=$Y
+  xdotool mousemove $((wx + 250)) $((wy + 60))
+  xdotool windowfocus --sync "$wid"
+  sleep 0.2
+}
+click_at() { xdotool mousemove $((wx + $1)) $((wy + $2)) click 1; sleep 0.2; }
+finish() {
+  wait_for_exit "$pid" 50 || fail "the loop did not end with the window"
+  wait "$pid" || fail "the probe ended with status $?"
+  [ "$(grep -c '^unload' "$out")" = 1 ] || fail "unload ran $(grep -c '^unload' "$out") times"
+  grep -q '^loop ended' "$out" || fail "the loop did not return"
+  if grep -q 'does not fit' "$out"; then cat "$out" >&2; fail "a caption is clipped"; fi
+}
+
+# Mouse: options, check box, the scroll bar's right arrow and the trough; then Escape.
+start_probe
+click_at 20 58             # Flame Thrower
+click_at 20 78             # Rifle
+click_at 15 16             # Sound
+click_at $((10 + 132)) 105 # right arrow: +1
+click_at $((10 + 115)) 105 # trough right of the thumb: +10
+screenshot "$MT_ARTIFACTS/dialog_probe.png"
+xdotool key Escape
+finish
+grep -qx 'unload sound=1 weapon=rifle selected=1 speed=31' "$out" || fail "mouse: $(cat "$out")"
+pass "mouse: exclusive options, check box, scroll steps, Escape unloads once"
+
+# Keyboard: the focus starts on Close (tab index 0); Tab reaches the check box, the bar
+# and the options in the layout's order.
+start_probe
+xdotool key Tab space      # Sound
+xdotool key Tab Right      # speed 21
+xdotool key Tab space      # Rifle
+xdotool key Tab Tab space  # Shotgun again
+xdotool key Tab            # round to Close
+xdotool key space
+finish
+grep -qx 'unload sound=1 weapon=shotgun selected=1 speed=21' "$out" || fail "keyboard: $(cat "$out")"
+pass "keyboard: tab order, Close unloads once"

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Never Show, and Escape (the platform's close key), end the program without opening
+# anything, even with entries that would pass every check.
+set -euo pipefail
+here=$(dirname "$0")
+source "$here/../../support/e2e/e2e_lib.sh"
+source "$here/referral_lib.sh"
+setup_referral
+
+fill_valid_entries() {
+  xdotool type --delay 20 "ann@example.org"
+  xdotool key Tab Tab Tab Tab Tab
+  xdotool type --delay 20 "Jo"
+  xdotool key Tab Tab Tab
+  xdotool type --delay 20 "me@example.org"
+}
+
+for way in never_show escape; do
+  start_form
+  fill_valid_entries
+  if [ "$way" = never_show ]; then click_never_show; else xdotool key Escape; fi
+  wait_for_exit "$pid" 50 || fail "$way did not end the program"
+  status=0
+  wait "$pid" || status=$?
+  [ "$status" = 0 ] || fail "$way ended with status $status"
+  sleep 0.5
+  [ ! -e "$opened" ] || fail "$way opened $(cat "$opened")"
+  pass "$way ended the program without opening anything"
+done
