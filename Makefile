@@ -3,7 +3,8 @@
 #   make test    install what is missing, build, run every test
 #   make dist    build the ready-to-run program folder build/linux/dist/
 #   make bench   run the benchmarks
-#   make assets  regenerate the shipped pictures, cursors and sounds
+#   make assets  regenerate the shipped pictures, cursors and sounds (and the contact sheet,
+#                which needs ImageMagick from the test packages)
 
 BUILD_PACKAGES := build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev \
                   libfltk1.3-dev libx11-dev googletest libgtest-dev libbenchmark-dev fonts-liberation2
@@ -57,7 +58,7 @@ test-asan: test-deps
 bench: build
 	tools/run-benchmarks.sh $(BUILD_DIR)
 
-assets: configure
+assets: test-deps configure
 	cmake --build --preset linux --target assets
 
 format:
