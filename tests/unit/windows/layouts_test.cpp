@@ -51,7 +51,7 @@ std::vector<Expected> DialogControls() {
       {"HScrollSpeed", ControlKind::HScrollBar, "", 120, 2190, 2055, 150},
       {"CheckSound", ControlKind::CheckBox, "Sound", 3240, 2160, 1215, 195},
       {"Label1", ControlKind::Label, "Download more free screen savers @", 480, 2760, 1935, 375},
-      {"CmdWebsite", ControlKind::PushButton, "marrowtide.example >>", 2640, 2760, 1335, 375},
+      {"CmdWebsite", ControlKind::PushButton, "marrowtide >>", 2640, 2760, 1335, 375},
       {"CmdClose", ControlKind::PushButton, "Close", 4080, 2760, 1095, 375},
   };
 }
@@ -217,12 +217,14 @@ TEST(PreviewLayout, OneBorderlessPictureBoxOfThePreviewSize) {
   EXPECT_EQ(p.back, Colour::System(SystemColour::WindowBackground));
 }
 
-TEST(SiteName, DropsSchemeAndPath) {
+TEST(SiteName, IsTheHostWithoutWwwAndTopLevelDomain) {
   using mt::windows::SiteName;
-  EXPECT_EQ(SiteName("https://marrowtide.example"), "marrowtide.example");
-  EXPECT_EQ(SiteName("http://www.marrowtide.example/"), "www.marrowtide.example");
-  EXPECT_EQ(SiteName("https://marrowtide.example/shop?x=1"), "marrowtide.example");
-  EXPECT_EQ(SiteName("marrowtide.example"), "marrowtide.example");
+  EXPECT_EQ(SiteName("https://marrowtide.example"), "marrowtide");
+  EXPECT_EQ(SiteName("http://www.marrowtide.example/"), "marrowtide");
+  EXPECT_EQ(SiteName("https://marrowtide.example:8080/shop?x=1"), "marrowtide");
+  EXPECT_EQ(SiteName("https://shop.marrowtide.example"), "shop.marrowtide");
+  EXPECT_EQ(SiteName("marrowtide.example"), "marrowtide");
+  EXPECT_EQ(SiteName("https://localhost"), "localhost");
 }
 
 }  // namespace
