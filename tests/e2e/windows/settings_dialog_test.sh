@@ -7,7 +7,7 @@ source "$(dirname "$0")/../../support/e2e/e2e_lib.sh"
 tool=$1
 
 dir=$(make_program_folder)
-trap 'kill "${pid:-0}" 2>/dev/null; rm -rf "$dir"' EXIT
+trap 'if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null; fi; rm -rf "$dir"' EXIT
 ini="$dir/rovoradizu.ini"
 caption="Marrowtide Gobble-run ver 2.1"
 # The dialog builder names on stderr any caption that does not fit its control.
