@@ -191,6 +191,20 @@ click 140 151   # 41
 xdotool windowfocus --sync "$wid" key Escape
 expect_saved "Escape saves like Close" 0 41 1
 
+# ---- The keyboard: focus starts on Close and Tab walks Close, web button, Sound, speed bar,
+# Rifle, Flame Thrower, Shotgun.
+write_settings 0 40 0
+open_dialog "keyboard"
+xdotool windowfocus --sync "$wid"
+xdotool key --delay 80 Tab space Tab space Tab Right Right Tab space Tab Tab space
+for _ in $(seq 30); do [ -s "$dir/opened" ] && break; sleep 0.1; done
+[ "$(cat "$dir/opened" 2>/dev/null)" = "https://marrowtide.example" ] ||
+  fail "keyboard: the second stop is not the web button"
+kill -0 "$pid" 2>/dev/null || fail "keyboard: Space on the first stop closed the dialog"
+# Shift+Tab goes back to Rifle; Space selects it. Then Close is one Tab past Shotgun.
+xdotool key --delay 80 shift+Tab shift+Tab space Tab Tab Tab space
+expect_saved "Tab order Close, web, Sound, speed, Rifle, Flame, Shotgun; Space on Close saves" 1 42 2
+
 # ---- What the dialog looks like: colours, texts and pictures where the layout puts them.
 # Regions are given as WxH+X+Y in dialog pixels.
 crop_mask() {  # image region fx-test -> a black/white mask of the region on stdout (txt)
