@@ -2,9 +2,13 @@
 
 #include "saver/graphics/mGDI.h"
 
-cBitmap::~cBitmap() { CleanUp(); }
+cBitmap::~cBitmap() {
+  CleanUp();
+}
 
-void cBitmap::CleanUp() { mGDI::DestroyDC(m_lDC, m_lBitmap, m_lOldBitmap); }
+void cBitmap::CleanUp() {
+  mGDI::DestroyDC(m_lDC, m_lBitmap, m_lOldBitmap);
+}
 
 bool cBitmap::CreateAtSize(int32_t lDX, int32_t lDY) {
   CleanUp();

@@ -6,7 +6,9 @@
 
 namespace gdi = platform::gdi;
 
-cSpriteBitmaps::~cSpriteBitmaps() { CleanUp(); }
+cSpriteBitmaps::~cSpriteBitmaps() {
+  CleanUp();
+}
 
 void cSpriteBitmaps::CleanUp() {
   mGDI::DestroyDC(m_lSpriteDC, m_lSpriteBitmap, m_lSpriteOldBitmap);
@@ -116,8 +118,8 @@ void cSpriteBitmaps::TransparentDraw(Handle hDCDest, int32_t lX, int32_t lY, int
   // since the mask is black and the sheet white there.
   gdi::BitBlt(lTargetDC, lTargetX, lTargetY, m_lCellWidth, m_lCellHeight, m_lMaskDC, src.x, src.y,
               gdi::SRCPAINT);
-  gdi::BitBlt(lTargetDC, lTargetX, lTargetY, m_lCellWidth, m_lCellHeight, m_lSpriteDC, src.x,
-              src.y, gdi::SRCAND);
+  gdi::BitBlt(lTargetDC, lTargetX, lTargetY, m_lCellWidth, m_lCellHeight, m_lSpriteDC, src.x, src.y,
+              gdi::SRCAND);
   if (bUseBuildDC) {
     gdi::BitBlt(hDCDest, lX, lY, m_lCellWidth, m_lCellHeight, m_lBuildDC, 0, 0, gdi::SRCCOPY);
   }

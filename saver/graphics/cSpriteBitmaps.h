@@ -32,9 +32,8 @@ class cSpriteBitmaps {
   // case the sheet is used as it is.
   bool CreateFromPicture(const cPicture* oPic, int32_t lXImageCount, int32_t lYImageCount,
                          const cPicture* oMaskPic = nullptr, ColorRef lTransColor = kWhite);
-  bool CreateFromFile(const std::string& sSpriteBitmap, int32_t lXImageCount,
-                      int32_t lYImageCount, const std::string& sMaskBitmap = "",
-                      ColorRef lTransColor = kWhite);
+  bool CreateFromFile(const std::string& sSpriteBitmap, int32_t lXImageCount, int32_t lYImageCount,
+                      const std::string& sMaskBitmap = "", ColorRef lTransColor = kWhite);
 
   int32_t CellWidth() const { return m_lCellWidth; }
   int32_t CellHeight() const { return m_lCellHeight; }

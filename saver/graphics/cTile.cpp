@@ -7,7 +7,9 @@
 cTile::cTile(const ScreenMetrics& oScreen)
     : m_cBitmap(std::make_shared<cBitmap>()), m_oScreen(oScreen) {}
 
-cTile::~cTile() { CleanUp(); }
+cTile::~cTile() {
+  CleanUp();
+}
 
 void cTile::Initialise(std::shared_ptr<cRenderTarget> objRender) {
   m_objRender = std::move(objRender);
@@ -62,10 +64,10 @@ void cTile::TileDC(Handle lHDC, int32_t lWidth, int32_t lHeight) {
 
 void cTile::TileObject() {
   if (!m_objRender) mt::Fail(mt::ErrorKind::MissingObject, "Object variable not set");
-  const int32_t w = mt::Div32(mt::ToInt32(m_objRender->ScaleWidth()),
-                              mt::ToInt32(m_oScreen.dUnitsPerPixelX));
-  const int32_t h = mt::Div32(mt::ToInt32(m_objRender->ScaleHeight()),
-                              mt::ToInt32(m_oScreen.dUnitsPerPixelY));
+  const int32_t w =
+      mt::Div32(mt::ToInt32(m_objRender->ScaleWidth()), mt::ToInt32(m_oScreen.dUnitsPerPixelX));
+  const int32_t h =
+      mt::Div32(mt::ToInt32(m_objRender->ScaleHeight()), mt::ToInt32(m_oScreen.dUnitsPerPixelY));
   const platform::gdi::Handle dc = m_objRender->hDC();
   TileDC(dc, w, h);
 }

@@ -47,7 +47,9 @@ std::set<Handle>& ResolvedDcs() {
 }
 }  // namespace
 
-Handle GetDesktopWindow() { return kDesktopWindow; }
+Handle GetDesktopWindow() {
+  return kDesktopWindow;
+}
 
 Handle GetDC(Handle window) {
   if (Resolver()) {
@@ -154,8 +156,7 @@ ColorRef GetBkColor(Handle dc_handle) {
 
 ColorRef GetPixel(Handle dc_handle, int32_t x, int32_t y) {
   Bitmap* bitmap = detail::soft::SelectedBitmap(Table().FindDc(dc_handle));
-  if (!bitmap || x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height)
-    return kInvalidColour;
+  if (!bitmap || x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height) return kInvalidColour;
   if (bitmap->mono) return bitmap->MonoRow(y)[x] ? 0x00FFFFFF : 0;
   return detail::soft::ColorRefFromPixel(bitmap->ColourRow(y)[x]);
 }
@@ -163,8 +164,7 @@ ColorRef GetPixel(Handle dc_handle, int32_t x, int32_t y) {
 ColorRef SetPixel(Handle dc_handle, int32_t x, int32_t y, ColorRef colour) {
   Dc* dc = Table().FindDc(dc_handle);
   Bitmap* bitmap = detail::soft::SelectedBitmap(dc);
-  if (!bitmap || x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height)
-    return kInvalidColour;
+  if (!bitmap || x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height) return kInvalidColour;
   ColorRef set;
   if (bitmap->mono) {
     // The nearer of black and white.

@@ -99,6 +99,8 @@ gdi::Handle StockBitmap() {
   return stock;
 }
 
-Bitmap* SelectedBitmap(Dc* dc) { return dc ? Table().FindBitmap(dc->bitmap) : nullptr; }
+Bitmap* SelectedBitmap(Dc* dc) {
+  return dc ? Table().FindBitmap(dc->bitmap) : nullptr;
+}
 
 }  // namespace platform::detail::soft

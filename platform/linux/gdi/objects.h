@@ -20,7 +20,9 @@ constexpr uint8_t kBitSet = 0xFF;
 inline uint32_t PixelFromColorRef(gdi::ColorRef c) {
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
-inline gdi::ColorRef ColorRefFromPixel(uint32_t p) { return PixelFromColorRef(p & kRgbMask); }
+inline gdi::ColorRef ColorRefFromPixel(uint32_t p) {
+  return PixelFromColorRef(p & kRgbMask);
+}
 
 // Largest bitmap we agree to make: 64 Mpixel (256 MB in colour).
 constexpr int64_t kMaxPixels = int64_t{64} * 1024 * 1024;
@@ -35,8 +37,8 @@ struct Bitmap {
   std::vector<uint8_t> mono_store;
   uint32_t* colour = nullptr;
   uint8_t* bits = nullptr;
-  int32_t pitch = 0;               // elements from one row to the next
-  gdi::Handle selected_in = 0;     // the DC holding it, 0 when none
+  int32_t pitch = 0;            // elements from one row to the next
+  gdi::Handle selected_in = 0;  // the DC holding it, 0 when none
 
   uint32_t* ColourRow(int32_t y) { return colour + static_cast<int64_t>(y) * pitch; }
   uint8_t* MonoRow(int32_t y) { return bits + static_cast<int64_t>(y) * pitch; }

@@ -1,0 +1,513 @@
+// Loading .bmp files: a corpus of variants made by ImageMagick from pictures this test
+// draws (and a few derived from those files byte by byte where ImageMagick cannot write
+// the variant), compared pixel for pixel; and broken files, which must give 0 and never
+// crash (the asan preset runs this too).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+
+#include "gdi_test_util.h"
+#include "temp_folder.h"
+
+namespace {
+using namespace mt::test;
+using gdi::ColorRef;
+
+constexpr const char* kConvert = "/usr/bin/convert";
+
+// A picture as ColorRefs, top row first.
+struct Image {
+  int32_t w = 0, h = 0;
+  std::vector<ColorRef> px;
+  ColorRef at(int32_t x, int32_t y) const { return px[static_cast<size_t>(y) * w + x]; }
+};
+
+// Channel values near both ends and in the middle, where 5- and 6-bit quantisation is
+// easiest to get wrong.
+constexpr uint8_t kLevels[8] = {0, 8, 16, 24, 231, 239, 247, 255};
+
+ColorRef Rgb(uint8_t r, uint8_t g, uint8_t b) {
+  return r | (g << 8) | (b << 16);
+}
+
+Image Rich() {  // up to 247 colours: truecolour, 16-bit, and an 8-bit palette
+  Image im{19, 13, {}};
+  for (int32_t y = 0; y < im.h; ++y)
+    for (int32_t x = 0; x < im.w; ++x)
+      im.px.push_back(Rgb(kLevels[x % 8], kLevels[(y * 3 + x / 2) % 8], kLevels[(x + y) % 8]));
+  return im;
+}
+
+Image Sixteen() {  // 16 colours: a 4-bit palette
+  Image im{21, 11, {}};
+  for (int32_t y = 0; y < im.h; ++y)
+    for (int32_t x = 0; x < im.w; ++x) {
+      const int i = (x / 3 + 2 * y) % 16;  // runs of three, for run-length coding
+      im.px.push_back(Rgb(static_cast<uint8_t>(i * 16), static_cast<uint8_t>(255 - i * 9),
+                          static_cast<uint8_t>((i * 77) & 0xFF)));
+    }
+  return im;
+}
+
+Image Two() {  // two colours, neither black nor white: a 1-bit palette
+  Image im{35, 9, {}};
+  for (int32_t y = 0; y < im.h; ++y)
+    for (int32_t x = 0; x < im.w; ++x)
+      im.px.push_back((x * y + x) % 3 == 0 ? Rgb(16, 32, 48) : Rgb(200, 100, 50));
+  return im;
+}
+
+// What a 16-bit file holds of a picture: ImageMagick keeps level v * max / 255 of each
+// channel, truncated; loading widens a level by repeating its bits, so the top level is 255.
+uint8_t Requantise(uint32_t v, uint32_t bits) {
+  const uint32_t level = v * ((1u << bits) - 1) / 255;
+  return static_cast<uint8_t>((level << (8 - bits)) | (level >> (2 * bits - 8)));
+}
+Image Quantised(const Image& im, uint32_t rbits, uint32_t gbits, uint32_t bbits) {
+  Image q = im;
+  for (ColorRef& c : q.px)
+    c = Rgb(Requantise(c & 0xFF, rbits), Requantise((c >> 8) & 0xFF, gbits),
+            Requantise((c >> 16) & 0xFF, bbits));
+  return q;
+}
+
+void WritePpm(const std::string& path, const Image& im) {
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n" << im.w << " " << im.h << "\n255\n";
+  for (ColorRef c : im.px)
+    out << static_cast<char>(c & 0xFF) << static_cast<char>((c >> 8) & 0xFF)
+        << static_cast<char>((c >> 16) & 0xFF);
+}
+
+// ---- Byte-level helpers for the derived variants and the broken files.
+uint32_t Get32(const std::string& b, size_t at) {
+  uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[at + i]);
+  return v;
+}
+void Put32(std::string& b, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
+}
+void Put16(std::string& b, size_t at, uint16_t v) {
+  b[at] = static_cast<char>(v & 0xFF);
+  b[at + 1] = static_cast<char>(v >> 8);
+}
+// Shrinks or grows the info header to `size` bytes, moving everything after it.
+std::string Reheader(std::string b, uint32_t size) {
+  const uint32_t old = Get32(b, 14);
+  if (size < old) {
+    b.erase(14 + size, old - size);
+  } else {
+    b.insert(14 + old, std::string(size - old, '\0'));
+  }
+  Put32(b, 14, size);
+  Put32(b, 10, Get32(b, 10) + size - old);
+  Put32(b, 2, static_cast<uint32_t>(b.size()));
+  return b;
+}
+// Turns a bottom-up uncompressed file into the top-down one of the same picture.
+std::string FlipTopDown(std::string b) {
+  const uint32_t off = Get32(b, 10), w = Get32(b, 18), h = Get32(b, 22);
+  const uint32_t bpp = static_cast<uint8_t>(b[28]) | static_cast<uint8_t>(b[29]) << 8;
+  const uint32_t stride = (w * bpp + 31) / 32 * 4;
+  std::string rows = b.substr(off, stride * h);
+  for (uint32_t y = 0; y < h; ++y)
+    b.replace(off + y * stride, stride, rows, (h - 1 - y) * stride, stride);
+  Put32(b, 22, static_cast<uint32_t>(-static_cast<int32_t>(h)));
+  return b;
+}
+
+// A 32-bit BI_RGB file (the unused fourth byte filled with noise, which must not matter).
+std::string Plain32(const Image& im) {
+  std::string b(54 + static_cast<size_t>(im.w) * im.h * 4, '\0');
+  b[0] = 'B';
+  b[1] = 'M';
+  Put32(b, 2, static_cast<uint32_t>(b.size()));
+  Put32(b, 10, 54);
+  Put32(b, 14, 40);
+  Put32(b, 18, im.w);
+  Put32(b, 22, im.h);
+  Put16(b, 26, 1);
+  Put16(b, 28, 32);
+  size_t at = 54;
+  for (int32_t y = im.h - 1; y >= 0; --y)
+    for (int32_t x = 0; x < im.w; ++x) {
+      const ColorRef c = im.at(x, y);
+      b[at++] = static_cast<char>((c >> 16) & 0xFF);
+      b[at++] = static_cast<char>((c >> 8) & 0xFF);
+      b[at++] = static_cast<char>(c & 0xFF);
+      b[at] = static_cast<char>(Hash(static_cast<uint32_t>(at)) & 0xFF);
+      ++at;
+    }
+  return b;
+}
+
+// A 4-bit run-length file (ImageMagick writes run-length coding for 8 bits only). Runs of
+// one colour go encoded, the rest of each row in absolute mode, so both modes are used.
+std::string Rle4(const Image& im) {
+  std::vector<ColorRef> palette;
+  std::map<ColorRef, uint8_t> index;
+  for (ColorRef c : im.px)
+    if (!index.count(c)) {
+      index[c] = static_cast<uint8_t>(palette.size());
+      palette.push_back(c);
+    }
+  std::string data;
+  for (int32_t y = im.h - 1; y >= 0; --y) {
+    int32_t x = 0;
+    while (x < im.w) {
+      int32_t run = 1;
+      while (x + run < im.w && run < 255 && im.at(x + run, y) == im.at(x, y)) ++run;
+      if (run >= 3 || im.w - x < 3) {
+        const uint8_t i = index[im.at(x, y)];
+        data += static_cast<char>(run);
+        data += static_cast<char>((i << 4) | i);
+        x += run;
+      } else {
+        const int32_t n = std::min(im.w - x, 3);  // absolute: at least three pixels
+        data += '\0';
+        data += static_cast<char>(n);
+        std::string nibbles;
+        for (int32_t k = 0; k < n; k += 2) {
+          const uint8_t hi = index[im.at(x + k, y)];
+          const uint8_t lo = k + 1 < n ? index[im.at(x + k + 1, y)] : 0;
+          nibbles += static_cast<char>((hi << 4) | lo);
+        }
+        if (nibbles.size() % 2) nibbles += '\0';
+        data += nibbles;
+        x += n;
+      }
+    }
+    data += std::string("\0\0", 2);  // end of line
+  }
+  data += std::string("\0\1", 2);  // end of bitmap
+  const uint32_t off = 14 + 40 + 16 * 4;
+  std::string b(off, '\0');
+  b[0] = 'B';
+  b[1] = 'M';
+  Put32(b, 10, off);
+  Put32(b, 14, 40);
+  Put32(b, 18, im.w);
+  Put32(b, 22, im.h);
+  Put16(b, 26, 1);
+  Put16(b, 28, 4);
+  Put32(b, 30, 2);  // BI_RLE4
+  Put32(b, 34, static_cast<uint32_t>(data.size()));
+  Put32(b, 46, 16);
+  for (size_t i = 0; i < palette.size(); ++i) {
+    const ColorRef c = palette[i];
+    b[54 + i * 4 + 0] = static_cast<char>((c >> 16) & 0xFF);
+    b[54 + i * 4 + 1] = static_cast<char>((c >> 8) & 0xFF);
+    b[54 + i * 4 + 2] = static_cast<char>(c & 0xFF);
+  }
+  b += data;
+  Put32(b, 2, static_cast<uint32_t>(b.size()));
+  return b;
+}
+
+class BmpCorpus : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(kConvert)) GTEST_SKIP() << "ImageMagick is not installed";
+    for (auto& [name, im] :
+         std::map<std::string, Image>{{"rich", Rich()}, {"sixteen", Sixteen()}, {"two", Two()}}) {
+      images_[name] = im;
+      WritePpm(dir_ / (name + ".ppm"), im);
+    }
+  }
+
+  void Convert(const std::string& in, const std::string& args, const std::string& out) {
+    const std::string cmd =
+        std::string(kConvert) + " '" + (dir_ / in) + "' " + args + " '" +
+        (out.find(':') != std::string::npos
+             ? out.substr(0, out.find(':') + 1) + (dir_ / out.substr(out.find(':') + 1))
+             : dir_ / out) +
+        "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+  }
+
+  std::string Make(const std::string& image, const std::string& args, const std::string& format,
+                   const std::string& file) {
+    Convert(image + ".ppm", args, format + ":" + file);
+    return ReadFileBytes(dir_ / file);
+  }
+
+  // Loads a file and compares it with the picture it was made from.
+  void ExpectLoads(const std::string& file, const Image& want, uint16_t bpp, uint32_t compression,
+                   uint32_t header) {
+    if (bpp == 16) {
+      const bool is565 = compression == 3 && Get32(ReadFileBytes(dir_ / file), 54) == 0xF800;
+      ExpectPixels(file, Quantised(want, 5, is565 ? 6 : 5, 5), bpp, compression, header);
+    } else {
+      ExpectPixels(file, want, bpp, compression, header);
+    }
+  }
+  void ExpectPixels(const std::string& file, const Image& want, uint16_t bpp, uint32_t compression,
+                    uint32_t header) {
+    SCOPED_TRACE(file);
+    const std::string bytes = ReadFileBytes(dir_ / file);
+    ASSERT_GE(bytes.size(), 30u);
+    // The variant must really be the one we meant to test.
+    EXPECT_EQ(Get32(bytes, 14), header);
+    if (header != 12) {
+      EXPECT_EQ(static_cast<uint8_t>(bytes[28]), bpp);
+      EXPECT_EQ(Get32(bytes, 30), compression);
+    }
+    const gdi::Handle bitmap = gdi::LoadBitmapFile(dir_ / file);
+    ASSERT_NE(bitmap, 0u);
+    gdi::BitmapInfo info;
+    ASSERT_EQ(gdi::GetObject(bitmap, &info), 24);
+    EXPECT_EQ(info.bmBitsPixel, 32);  // always the screen's format
+    ASSERT_EQ(info.bmWidth, want.w);
+    ASSERT_EQ(info.bmHeight, want.h);
+    const gdi::Handle dc = gdi::CreateCompatibleDC(0);
+    const gdi::Handle old = gdi::SelectObject(dc, bitmap);
+    for (int32_t y = 0; y < want.h; ++y)
+      for (int32_t x = 0; x < want.w; ++x)
+        ASSERT_EQ(gdi::GetPixel(dc, x, y), want.at(x, y)) << "pixel " << x << "," << y;
+    gdi::SelectObject(dc, old);
+    gdi::DeleteDC(dc);
+    gdi::DeleteObject(bitmap);
+  }
+
+  void Save(const std::string& file, const std::string& bytes) {
+    WriteFileBytes(dir_ / file, bytes);
+  }
+
+  TempFolder dir_;
+  std::map<std::string, Image> images_;
+};
+
+TEST_F(BmpCorpus, ImageMagickVariantsLoadPixelForPixel) {
+  struct Variant {
+    const char* image;
+    const char* args;
+    const char* format;
+    const char* file;
+    uint16_t bpp;
+    uint32_t compression, header;
+  };
+  const Variant variants[] = {
+      {"rich", "-type TrueColor -compress None", "BMP3", "24.bmp", 24, 0, 40},
+      {"rich", "-type TrueColor", "BMP", "24_v5.bmp", 24, 0, 124},
+      {"rich", "-type Palette -compress None", "BMP3", "8.bmp", 8, 0, 40},
+      {"rich", "-type Palette -compress RLE", "BMP3", "8_rle.bmp", 8, 1, 40},
+      {"rich", "-type Palette", "BMP2", "8_core.bmp", 8, 0, 12},
+      {"sixteen", "-type Palette -compress None", "BMP3", "4.bmp", 4, 0, 40},
+      {"sixteen", "-type Palette", "BMP2", "4_core.bmp", 4, 0, 12},
+      {"two", "-type Palette -compress None", "BMP3", "1.bmp", 1, 0, 40},
+      {"rich", "-type TrueColor -define bmp:subtype=RGB565", "BMP", "565_v5.bmp", 16, 3, 124},
+      {"rich", "-type TrueColor -define bmp:subtype=RGB555", "BMP", "555_v5.bmp", 16, 3, 124},
+      {"rich", "-type TrueColorAlpha", "BMP", "32_v5.bmp", 32, 3, 124},
+      // Half-transparent: the colour channels load as they are, alpha is dropped.
+      {"rich", "-alpha set -channel A -evaluate set 50% +channel", "BMP", "32_alpha.bmp", 32, 3,
+       124},
+  };
+  for (const Variant& v : variants) {
+    Make(v.image, v.args, v.format, v.file);
+    ExpectLoads(v.file, images_[v.image], v.bpp, v.compression, v.header);
+  }
+}
+
+TEST_F(BmpCorpus, DerivedVariantsLoadPixelForPixel) {
+  const std::string b24 = Make("rich", "-type TrueColor -compress None", "BMP3", "24.bmp");
+  const std::string b8 = Make("rich", "-type Palette -compress None", "BMP3", "8.bmp");
+  const std::string b1 = Make("two", "-type Palette -compress None", "BMP3", "1.bmp");
+  const std::string v5_565 =
+      Make("rich", "-type TrueColor -define bmp:subtype=RGB565", "BMP", "565.bmp");
+  const std::string v5_555 =
+      Make("rich", "-type TrueColor -define bmp:subtype=RGB555", "BMP", "555.bmp");
+  const std::string v5_32 = Make("rich", "-type TrueColorAlpha", "BMP", "32.bmp");
+
+  Save("24_topdown.bmp", FlipTopDown(b24));
+  ExpectLoads("24_topdown.bmp", images_["rich"], 24, 0, 40);
+  Save("8_topdown.bmp", FlipTopDown(b8));
+  ExpectLoads("8_topdown.bmp", images_["rich"], 8, 0, 40);
+  Save("1_topdown.bmp", FlipTopDown(b1));
+  ExpectLoads("1_topdown.bmp", images_["two"], 1, 0, 40);
+
+  // The V4 header: the V5 one without its last 16 bytes.
+  Save("32_v4.bmp", Reheader(v5_32, 108));
+  ExpectLoads("32_v4.bmp", images_["rich"], 32, 3, 108);
+  Save("565_v4.bmp", Reheader(v5_565, 108));
+  ExpectLoads("565_v4.bmp", images_["rich"], 16, 3, 108);
+
+  // The Windows 3 header with the three masks after it.
+  std::string v3_565 = Reheader(v5_565, 52);  // header and masks, in place
+  Put32(v3_565, 14, 40);
+  Save("565_v3.bmp", v3_565);
+  ExpectLoads("565_v3.bmp", images_["rich"], 16, 3, 40);
+
+  // 16 bits without masks means 5-5-5.
+  std::string plain555 = Reheader(v5_555, 40);
+  Put32(plain555, 30, 0);
+  Save("555_plain.bmp", plain555);
+  ExpectLoads("555_plain.bmp", images_["rich"], 16, 0, 40);
+
+  Save("32_plain.bmp", Plain32(images_["rich"]));
+  ExpectLoads("32_plain.bmp", images_["rich"], 32, 0, 40);
+
+  Save("4_rle.bmp", Rle4(images_["sixteen"]));
+  ExpectLoads("4_rle.bmp", images_["sixteen"], 4, 2, 40);
+}
+
+// ---- Files that must fail cleanly.
+
+TEST_F(BmpCorpus, MissingEmptyAndForeignFilesGiveZero) {
+  EXPECT_EQ(gdi::LoadBitmapFile(dir_ / "nope.bmp"), 0u);
+  EXPECT_EQ(gdi::LoadBitmapFile(dir_.path().string()), 0u);  // a folder
+  Save("empty.bmp", "");
+  EXPECT_EQ(gdi::LoadBitmapFile(dir_ / "empty.bmp"), 0u);
+  EXPECT_EQ(gdi::LoadBitmapFile(dir_ / "rich.png"), 0u);
+}
+
+TEST_F(BmpCorpus, TruncatedFilesGiveZero) {
+  const std::map<std::string, std::string> files = {
+      {"24", Make("rich", "-type TrueColor -compress None", "BMP3", "24.bmp")},
+      {"8", Make("rich", "-type Palette -compress None", "BMP3", "8.bmp")},
+      {"565", Make("rich", "-type TrueColor -define bmp:subtype=RGB565", "BMP", "565.bmp")},
+      {"1", Make("two", "-type Palette -compress None", "BMP3", "1.bmp")},
+  };
+  for (const auto& [name, bytes] : files) {
+    // Every shorter prefix: the pixels are never all there.
+    for (size_t n = 0; n < bytes.size(); ++n) {
+      Save("cut.bmp", bytes.substr(0, n));
+      ASSERT_EQ(gdi::LoadBitmapFile(dir_ / "cut.bmp"), 0u) << name << " cut at " << n;
+    }
+  }
+}
+
+TEST_F(BmpCorpus, TruncatedRunLengthFilesNeverCrash) {
+  const std::string rle8 = Make("rich", "-type Palette -compress RLE", "BMP3", "8_rle.bmp");
+  const std::string rle4 = Rle4(images_["sixteen"]);
+  for (const std::string* bytes : {&rle8, &rle4}) {
+    for (size_t n = 0; n < bytes->size(); ++n) {
+      Save("cut.bmp", bytes->substr(0, n));
+      const gdi::Handle h = gdi::LoadBitmapFile(dir_ / "cut.bmp");
+      // Without its pixel headers nothing can load; later cuts may load what is there.
+      if (n < Get32(*bytes, 10)) {
+        ASSERT_EQ(h, 0u) << n;
+      }
+      gdi::DeleteObject(h);
+    }
+  }
+}
+
+TEST_F(BmpCorpus, ImpossibleHeadersGiveZero) {
+  const std::string b24 = Make("rich", "-type TrueColor -compress None", "BMP3", "24.bmp");
+  const std::string b8 = Make("rich", "-type Palette -compress None", "BMP3", "8.bmp");
+  const std::string rle8 = Make("rich", "-type Palette -compress RLE", "BMP3", "8_rle.bmp");
+  struct Broken {
+    const char* name;
+    const std::string* base;
+    std::function<void(std::string&)> edit;
+  };
+  const Broken cases[] = {
+      {"absurd size", &b24,
+       [](std::string& b) {
+         Put32(b, 18, 100000);
+         Put32(b, 22, 100000);
+       }},
+      {"over the pixel cap but small rows", &b24,
+       [](std::string& b) {
+         Put32(b, 18, 1);
+         Put32(b, 22, 70000000);
+       }},
+      {"most negative height", &b24, [](std::string& b) { Put32(b, 22, 0x80000000u); }},
+      {"zero width", &b24, [](std::string& b) { Put32(b, 18, 0); }},
+      {"negative width", &b24, [](std::string& b) { Put32(b, 18, static_cast<uint32_t>(-19)); }},
+      {"offset past the end", &b24,
+       [](std::string& b) { Put32(b, 10, static_cast<uint32_t>(b.size() + 10)); }},
+      {"offset inside the header", &b24, [](std::string& b) { Put32(b, 10, 20); }},
+      {"offset over the palette", &b8, [](std::string& b) { Put32(b, 10, 60); }},
+      {"offset leaves too few pixel bytes", &b24,
+       [](std::string& b) { Put32(b, 10, Get32(b, 10) + 8); }},
+      {"more colours than the depth has", &b8, [](std::string& b) { Put32(b, 46, 257); }},
+      {"huge colour count", &b8, [](std::string& b) { Put32(b, 46, 0xFFFFFFF0u); }},
+      {"unknown depth", &b24, [](std::string& b) { Put16(b, 28, 7); }},
+      {"two planes", &b24, [](std::string& b) { Put16(b, 26, 2); }},
+      {"embedded jpeg", &b24, [](std::string& b) { Put32(b, 30, 4); }},
+      {"run-length at 24 bits", &b24, [](std::string& b) { Put32(b, 30, 1); }},
+      {"top-down run-length", &rle8,
+       [](std::string& b) { Put32(b, 22, static_cast<uint32_t>(-13)); }},
+      {"unknown header size", &b24, [](std::string& b) { Put32(b, 14, 41); }},
+      {"not BM", &b24, [](std::string& b) { b[1] = 'A'; }},
+  };
+  for (const Broken& c : cases) {
+    std::string bytes = *c.base;
+    c.edit(bytes);
+    Save("bad.bmp", bytes);
+    EXPECT_EQ(gdi::LoadBitmapFile(dir_ / "bad.bmp"), 0u) << c.name;
+  }
+}
+
+TEST_F(BmpCorpus, PaletteIndexBeyondThePaletteGivesZero) {
+  // Two palette entries, but the pixels use indices up to 15.
+  std::string b = Make("sixteen", "-type Palette -compress None", "BMP3", "4.bmp");
+  Put32(b, 46, 2);
+  Save("bad_index.bmp", b);
+  EXPECT_EQ(gdi::LoadBitmapFile(dir_ / "bad_index.bmp"), 0u);
+  // The same in a run-length file.
+  std::string r = Rle4(images_["sixteen"]);
+  Put32(r, 46, 2);
+  Save("bad_index_rle.bmp", r);
+  EXPECT_EQ(gdi::LoadBitmapFile(dir_ / "bad_index_rle.bmp"), 0u);
+}
+
+TEST_F(BmpCorpus, RunsPastTheEdgesNeverCrash) {
+  // Hand-made 8-bit run-length streams that overrun the row and the picture, jump past
+  // the end with a delta, or stop without an end marker.
+  const std::string base = Make("rich", "-type Palette -compress RLE", "BMP3", "8_rle.bmp");
+  const uint32_t off = Get32(base, 10);
+  const std::string streams[] = {
+      std::string("\xFF\x01\xFF\x01\xFF\x01\x00\x01", 8),
+      std::string("\x00\x02\xFF\xFF\x05\x01\x00\x01", 8),
+      std::string("\x00\xFF\x01\x02", 4),
+      std::string("\x05\x01", 2),
+      std::string(400, '\x00'),
+  };
+  for (const std::string& s : streams) {
+    std::string b = base.substr(0, off) + s;
+    Put32(b, 2, static_cast<uint32_t>(b.size()));
+    Save("runs.bmp", b);
+    gdi::DeleteObject(gdi::LoadBitmapFile(dir_ / "runs.bmp"));
+  }
+}
+
+TEST_F(BmpCorpus, RandomCorruptionNeverCrashes) {
+  const std::vector<std::string> seeds = {
+      Make("rich", "-type TrueColor -compress None", "BMP3", "24.bmp"),
+      Make("rich", "-type Palette -compress RLE", "BMP3", "8_rle.bmp"),
+      Make("rich", "-type TrueColor -define bmp:subtype=RGB565", "BMP", "565.bmp"),
+      Make("sixteen", "-type Palette", "BMP2", "4_core.bmp"),
+      Rle4(images_["sixteen"]),
+  };
+  int loaded = 0;
+  for (uint32_t round = 0; round < 1000; ++round) {
+    std::string b = seeds[round % seeds.size()];
+    const uint32_t edits = 1 + Hash(round) % 4;
+    for (uint32_t e = 0; e < edits; ++e) {
+      const uint32_t r = Hash(round * 31 + e);
+      // Mostly the headers, where a bad value does the most harm.
+      const size_t at = (r & 1) ? (r >> 8) % std::min<size_t>(b.size(), 70) : (r >> 8) % b.size();
+      b[at] = static_cast<char>(Hash(r) & 0xFF);
+    }
+    Save("fuzz.bmp", b);
+    const gdi::Handle h = gdi::LoadBitmapFile(dir_ / "fuzz.bmp");
+    if (h != 0) {
+      gdi::BitmapInfo info;
+      ASSERT_EQ(gdi::GetObject(h, &info), 24);
+      ASSERT_LE(int64_t{info.bmWidth} * info.bmHeight, int64_t{64} * 1024 * 1024);
+      ++loaded;
+      gdi::DeleteObject(h);
+    }
+  }
+  // Corruption of pixel bytes alone leaves a loadable file; the run did exercise loading.
+  EXPECT_GT(loaded, 0);
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+#pragma once
+// Helpers for the GDI and graphics tests: memory DCs that free themselves, patterned
+// fills, pixel snapshots, and a small .bmp writer for sheets and tiles.
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/gdi.h"
+
+namespace mt::test {
+
+namespace gdi = platform::gdi;
+
+// A memory DC holding a new bitmap of the given format; freed on destruction.
+class MemDC {
+ public:
+  MemDC(int32_t w, int32_t h, bool mono) : w_(w), h_(h) {
+    dc_ = gdi::CreateCompatibleDC(0);
+    // A new DC holds a one-bit bitmap, so it is the reference for a one-bit bitmap.
+    const gdi::Handle ref = mono ? dc_ : gdi::GetDC(gdi::GetDesktopWindow());
+    bitmap_ = gdi::CreateCompatibleBitmap(ref, w, h);
+    if (!mono) gdi::ReleaseDC(gdi::GetDesktopWindow(), ref);
+    old_ = gdi::SelectObject(dc_, bitmap_);
+  }
+  ~MemDC() {
+    gdi::SelectObject(dc_, old_);
+    gdi::DeleteObject(bitmap_);
+    gdi::DeleteDC(dc_);
+  }
+  MemDC(const MemDC&) = delete;
+  MemDC& operator=(const MemDC&) = delete;
+  gdi::Handle dc() const { return dc_; }
+  gdi::Handle bitmap() const { return bitmap_; }
+  int32_t w() const { return w_; }
+  int32_t h() const { return h_; }
+
+ private:
+  gdi::Handle dc_ = 0, bitmap_ = 0, old_ = 0;
+  int32_t w_, h_;
+};
+
+// Deterministic pseudo-random numbers for patterns.
+inline uint32_t Hash(uint32_t x) {
+  x ^= x >> 16;
+  x *= 0x7feb352dU;
+  x ^= x >> 15;
+  x *= 0x846ca68bU;
+  x ^= x >> 16;
+  return x;
+}
+
+using Pixels = std::vector<gdi::ColorRef>;
+
+inline Pixels Snapshot(gdi::Handle dc, int32_t w, int32_t h) {
+  Pixels p(static_cast<size_t>(w) * h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) p[static_cast<size_t>(y) * w + x] = gdi::GetPixel(dc, x, y);
+  return p;
+}
+inline Pixels Snapshot(const MemDC& m) {
+  return Snapshot(m.dc(), m.w(), m.h());
+}
+
+// Fills with colours drawn from a small palette, so that exact matches (background
+// colours, transparent colours) occur often.
+inline void FillPattern(gdi::Handle dc, int32_t w, int32_t h, uint32_t seed,
+                        const std::vector<gdi::ColorRef>& palette) {
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x)
+      gdi::SetPixel(dc, x, y, palette[Hash(seed * 7919u + y * 1031u + x) % palette.size()]);
+}
+
+inline void FillSolid(gdi::Handle dc, int32_t w, int32_t h, gdi::ColorRef c) {
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) gdi::SetPixel(dc, x, y, c);
+}
+
+// A 24-bit bottom-up .bmp with a 40-byte header; pixel(x, y) gives 0x00BBGGRR.
+template <class F>
+void WriteBmp24(const std::string& path, int32_t w, int32_t h, F pixel) {
+  const uint32_t stride = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
+  std::string b(54 + stride * h, '\0');
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, static_cast<uint32_t>(b.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<uint32_t>(w));
+  put32(22, static_cast<uint32_t>(h));
+  b[26] = 1;
+  b[28] = 24;
+  for (int32_t y = 0; y < h; ++y) {
+    const size_t row = 54 + static_cast<size_t>(h - 1 - y) * stride;
+    for (int32_t x = 0; x < w; ++x) {
+      const uint32_t c = pixel(x, y);
+      b[row + x * 3 + 0] = static_cast<char>((c >> 16) & 0xFF);
+      b[row + x * 3 + 1] = static_cast<char>((c >> 8) & 0xFF);
+      b[row + x * 3 + 2] = static_cast<char>(c & 0xFF);
+    }
+  }
+  std::ofstream(path, std::ios::binary) << b;
+}
+
+}  // namespace mt::test

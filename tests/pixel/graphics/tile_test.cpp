@@ -1,0 +1,173 @@
+// cTile on the real software GDI: the inclusive tiling bounds, counted transfers, loading
+// a file once, pictures, clearing, and a tile with no size.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "common/error.h"
+#include "gdi/external_dc.h"
+#include "gdi_test_util.h"
+#include "saver/graphics/cPicture.h"
+#include "saver/graphics/cTile.h"
+#include "temp_folder.h"
+
+namespace {
+using namespace mt::test;
+using gdi::ColorRef;
+
+ColorRef TilePixel(int32_t x, int32_t y) {
+  return 0x00010000u * (x % 256) + 0x00000100u * (y % 256) + 7;
+}
+
+// A window-like render target over an external DC whose transfers are counted.
+struct Window {
+  Window(int32_t w, int32_t h) : w_(w), h_(h), pixels(static_cast<size_t>(w) * h, 0) {
+    platform::detail::ExternalSurface s{pixels.data(), w, h, w,
+                                        [this](int32_t x, int32_t y, int32_t cw, int32_t ch) {
+                                          transfers.push_back({x, y, cw, ch});
+                                        }};
+    dc = platform::detail::CreateExternalDC(s);
+  }
+  ~Window() { platform::detail::DeleteExternalDC(dc); }
+  double ScaleWidth() { return w_ * units; }
+  double ScaleHeight() { return h_ * units; }
+  gdi::Handle hDC() { return dc; }
+
+  int32_t w_, h_;
+  double units = 1;
+  std::vector<uint32_t> pixels;
+  std::vector<std::vector<int32_t>> transfers;
+  gdi::Handle dc = 0;
+};
+
+class Tiling : public ::testing::Test {
+ protected:
+  std::string Tile(const std::string& name, int32_t w, int32_t h, ColorRef add = 0) {
+    const std::string path = dir_ / name;
+    WriteBmp24(path, w, h, [&](int32_t x, int32_t y) { return TilePixel(x, y) + add; });
+    return path;
+  }
+  TempFolder dir_;
+};
+
+TEST_F(Tiling, ScreenOf1024By768WithA100PixelTileTakes88TransfersAndCoversEverything) {
+  Window window(1024, 768);
+  cTile tile(ScreenMetrics::Pixels(1024, 768));
+  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  tile.Filename(Tile("t.bmp", 100, 100));
+  tile.TileObject();
+  ASSERT_EQ(window.transfers.size(), 88u);  // 8 rows (0..700) of 11 (0..1000)
+  // Rows top to bottom, each left to right; the last column and row reach past the edges.
+  EXPECT_EQ(window.transfers.front(), (std::vector<int32_t>{0, 0, 100, 100}));
+  EXPECT_EQ(window.transfers[10], (std::vector<int32_t>{1000, 0, 24, 100}));
+  EXPECT_EQ(window.transfers.back(), (std::vector<int32_t>{1000, 700, 24, 68}));
+  for (int32_t y = 0; y < 768; y += 7)
+    for (int32_t x = 0; x < 1024; ++x)
+      ASSERT_EQ(gdi::GetPixel(window.dc, x, y), TilePixel(x % 100, y % 100)) << x << "," << y;
+}
+
+TEST_F(Tiling, BoundsAreInclusive) {
+  Window window(260, 50);
+  cTile tile(ScreenMetrics::Pixels(260, 50));
+  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  tile.Filename(Tile("t.bmp", 100, 100));
+  tile.TileDC(window.dc, 200, 0);
+  ASSERT_EQ(window.transfers.size(), 3u);  // x = 0, 100 and 200; one row at y = 0
+  EXPECT_EQ(window.transfers[2][0], 200);
+  EXPECT_EQ(gdi::GetPixel(window.dc, 259, 49), TilePixel(59, 49));
+  window.transfers.clear();
+  tile.TileDC(window.dc, -1, 100);  // a negative size draws nothing
+  EXPECT_TRUE(window.transfers.empty());
+}
+
+TEST_F(Tiling, TileObjectConvertsLayoutUnitsToPixels) {
+  Window window(230, 40);
+  window.units = 15;  // as on a 96-dpi Windows screen
+  ScreenMetrics metrics{230 * 15.0, 40 * 15.0, 15, 15};
+  cTile tile(metrics);
+  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  tile.Filename(Tile("t.bmp", 100, 100));
+  tile.TileObject();
+  EXPECT_EQ(window.transfers.size(), 3u);  // 230 pixels wide, not 3450
+}
+
+TEST_F(Tiling, SameNameTwiceLoadsOnceAndANewNameLoadsAgain) {
+  Window window(50, 50);
+  cTile tile(ScreenMetrics::Pixels(50, 50));
+  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  const std::string path = Tile("t.bmp", 50, 50);
+  tile.Filename(path);
+  Tile("t.bmp", 50, 50, 0x40);  // the file changes on disk
+  tile.Filename(path);          // same name: not read again
+  tile.TileDC(window.dc, 0, 0);
+  EXPECT_EQ(gdi::GetPixel(window.dc, 3, 3), TilePixel(3, 3));
+  const std::string other = Tile("u.bmp", 50, 50, 0x20);
+  tile.Filename(other);
+  EXPECT_EQ(tile.Filename(), other);
+  tile.TileDC(window.dc, 0, 0);
+  EXPECT_EQ(gdi::GetPixel(window.dc, 3, 3), TilePixel(3, 3) + 0x20);
+}
+
+TEST_F(Tiling, BeforeInitialiseNothingLoadsAndAFailedLoadKeepsTheOldName) {
+  Window window(50, 50);
+  cTile tile(ScreenMetrics::Pixels(50, 50));
+  const std::string path = Tile("t.bmp", 50, 50);
+  tile.Filename(path);
+  EXPECT_EQ(tile.Filename(), "");
+  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  tile.Filename(path);
+  EXPECT_EQ(tile.Filename(), path);
+  tile.Filename(dir_ / "missing.bmp");
+  EXPECT_EQ(tile.Filename(), path);
+  // The old tile went with the attempt: tiling steps by the old size but draws nothing.
+  tile.TileDC(window.dc, 50, 50);
+  EXPECT_TRUE(window.transfers.empty());
+}
+
+TEST_F(Tiling, EmptyNameClearsEverythingAndPictureReplacesTheTile) {
+  Window window(50, 50);
+  cTile tile(ScreenMetrics::Pixels(50, 50));
+  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  tile.Filename(Tile("t.bmp", 20, 20));
+  tile.Filename("");
+  EXPECT_EQ(tile.Filename(), "");
+  try {
+    tile.TileDC(window.dc, 10, 10);
+    FAIL() << "no tile object after a clear";
+  } catch (const mt::Error& e) {
+    EXPECT_EQ(e.kind(), mt::ErrorKind::MissingObject);
+  }
+  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  EXPECT_THROW(tile.Filename(Tile("t.bmp", 20, 20)), mt::Error);
+
+  auto pic = cPicture::LoadPicture(Tile("p.bmp", 25, 25, 0x30));
+  ASSERT_TRUE(pic);
+  tile.Picture(pic.get());
+  tile.TileDC(window.dc, 49, 49);
+  EXPECT_EQ(window.transfers.size(), 4u);
+  EXPECT_EQ(gdi::GetPixel(window.dc, 30, 30), TilePixel(5, 5) + 0x30);
+  // The render target went with the clear that Picture starts with.
+  EXPECT_THROW(tile.TileObject(), mt::Error);
+}
+
+TEST_F(Tiling, ATileWithNoSizeEndsAndDrawsNothing) {
+  Window window(50, 50);
+  cTile tile(ScreenMetrics::Pixels(50, 50));
+  tile.TileDC(window.dc, 50, 50);
+  EXPECT_TRUE(window.transfers.empty());
+}
+
+TEST_F(Tiling, StepsPastTheLargestCoordinateOverflow) {
+  Window window(50, 50);
+  cTile tile(ScreenMetrics::Pixels(50, 50));
+  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  tile.Filename(Tile("tall.bmp", 1, 30000));  // tall, so the loop gets there quickly
+  try {
+    tile.TileDC(window.dc, 0, INT32_MAX);
+    FAIL() << "the row step must overflow";
+  } catch (const mt::Error& e) {
+    EXPECT_EQ(e.kind(), mt::ErrorKind::Overflow);
+  }
+}
+
+}  // namespace

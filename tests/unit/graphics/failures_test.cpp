@@ -1,0 +1,227 @@
+// The graphics classes' failure cases, as the caller sees them: false results, and
+// mt::Error for division by zero, overflow and missing objects; and the surface routines'
+// handle contract.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <memory>
+
+#include "common/error.h"
+#include "gdi_test_util.h"
+#include "saver/graphics/cBitmap.h"
+#include "saver/graphics/cPicture.h"
+#include "saver/graphics/cSprite.h"
+#include "saver/graphics/cSpriteBitmaps.h"
+#include "saver/graphics/cTile.h"
+#include "saver/graphics/mGDI.h"
+#include "temp_folder.h"
+
+namespace {
+using namespace mt::test;
+
+mt::ErrorKind KindOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const mt::Error& e) {
+    return e.kind();
+  }
+  ADD_FAILURE() << "no error";
+  return mt::ErrorKind::BadFile;
+}
+
+std::string SheetFile(const TempFolder& dir, int32_t w, int32_t h) {
+  const std::string path = dir / "sheet.bmp";
+  WriteBmp24(path, w, h,
+             [](int32_t x, int32_t y) { return 0x00010101u * static_cast<uint32_t>(x + y); });
+  return path;
+}
+
+int BitsPerPixel(gdi::Handle bitmap) {
+  gdi::BitmapInfo info;
+  return gdi::GetObject(bitmap, &info) ? info.bmBitsPixel : -1;
+}
+
+TEST(mGDI, SurfacesHaveTheAskedFormatAndDestroyIsSafeTwice) {
+  mGDI::Handle dc, bitmap, old;
+  ASSERT_TRUE(mGDI::CreateDCAtSize(true, dc, bitmap, old, 9, 4));
+  EXPECT_EQ(BitsPerPixel(bitmap), 1);
+  mGDI::DestroyDC(dc, bitmap, old);
+  EXPECT_EQ(dc, 0u);
+  EXPECT_EQ(bitmap, 0u);
+  mGDI::DestroyDC(dc, bitmap, old);  // nothing left to free
+  ASSERT_TRUE(mGDI::CreateDCAtSize(false, dc, bitmap, old, 9, 4));
+  EXPECT_EQ(BitsPerPixel(bitmap), 32);
+  const gdi::Handle freed = bitmap;
+  mGDI::DestroyDC(dc, bitmap, old);
+  EXPECT_EQ(BitsPerPixel(freed), -1);
+}
+
+TEST(mGDI, FailuresLeaveWhatWasMadeForDestroyDC) {
+  mGDI::Handle dc = 7, bitmap = 7, old = 7;
+  EXPECT_FALSE(mGDI::CreateDCAtSize(false, dc, bitmap, old, 0, 5));
+  EXPECT_NE(dc, 0u);  // the DC was made before the bitmap failed
+  EXPECT_EQ(bitmap, 0u);
+  mGDI::DestroyDC(dc, bitmap, old);
+  EXPECT_EQ(dc, 0u);
+  TempFolder dir;
+  dc = bitmap = old = 7;
+  EXPECT_FALSE(mGDI::CreateDCFromFile(false, dir / "missing.bmp", dc, bitmap, old));
+  EXPECT_EQ(dc, 0u);
+  EXPECT_EQ(bitmap, 0u);
+  EXPECT_EQ(old, 0u);
+}
+
+TEST(mGDI, PictureCopiesKeepTheirFormatOnlyWhenAskedFor) {
+  TempFolder dir;
+  auto colour = cPicture::LoadPicture(SheetFile(dir, 6, 3));
+  ASSERT_TRUE(colour);
+  MemDC ref(1, 1, true);
+  cPicture mono(gdi::CreateCompatibleBitmap(ref.dc(), 6, 3));
+  mGDI::Handle dc, bitmap, old;
+  ASSERT_TRUE(mGDI::CreateDCFromPicture(true, &mono, dc, bitmap, old));
+  EXPECT_EQ(BitsPerPixel(bitmap), 1);
+  mGDI::DestroyDC(dc, bitmap, old);
+  ASSERT_TRUE(mGDI::CreateDCFromPicture(false, &mono, dc, bitmap, old));
+  EXPECT_EQ(BitsPerPixel(bitmap), 32);
+  mGDI::DestroyDC(dc, bitmap, old);
+  ASSERT_TRUE(mGDI::CreateDCFromPicture(false, colour.get(), dc, bitmap, old));
+  EXPECT_EQ(gdi::GetPixel(dc, 5, 2), 0x00070707u);
+  mGDI::DestroyDC(dc, bitmap, old);
+  // The picture still holds its bitmap and can be used again.
+  EXPECT_EQ(BitsPerPixel(colour->Handle()), 32);
+  EXPECT_EQ(KindOf([&] { mGDI::CreateDCFromPicture(false, nullptr, dc, bitmap, old); }),
+            mt::ErrorKind::MissingObject);
+}
+
+TEST(cBitmap, EmptyObjectDrawsNothingAndAFailedLoadKeepsTheLastSize) {
+  cBitmap bitmap;
+  EXPECT_EQ(bitmap.Width(), 0);
+  EXPECT_EQ(bitmap.hDC(), 0u);
+  MemDC dst(5, 5, false);
+  FillSolid(dst.dc(), 5, 5, 0x00334455);
+  bitmap.RenderBitmap(dst.dc(), 0, 0);
+  EXPECT_EQ(Snapshot(dst), Pixels(25, 0x00334455));
+  ASSERT_TRUE(bitmap.CreateAtSize(800, 600));
+  TempFolder dir;
+  EXPECT_FALSE(bitmap.CreateFromFile(dir / "missing.bmp"));
+  EXPECT_EQ(bitmap.hDC(), 0u);
+  EXPECT_EQ(bitmap.Width(), 800);
+  EXPECT_EQ(bitmap.Height(), 600);
+}
+
+TEST(cBitmap, RenderCopiesByDefaultAndClipsAtNegativePositions) {
+  TempFolder dir;
+  cBitmap bitmap;
+  ASSERT_TRUE(bitmap.CreateFromFile(SheetFile(dir, 4, 3)));
+  EXPECT_EQ(bitmap.Width(), 4);
+  EXPECT_EQ(bitmap.Height(), 3);
+  MemDC dst(5, 5, false);
+  FillSolid(dst.dc(), 5, 5, 0x00FFFFFF);
+  bitmap.RenderBitmap(dst.dc(), -2, -1);                  // SRCCOPY, not a combining operation
+  EXPECT_EQ(gdi::GetPixel(dst.dc(), 0, 0), 0x00030303u);  // source pixel (2, 1)
+  EXPECT_EQ(gdi::GetPixel(dst.dc(), 1, 1), 0x00050505u);
+  EXPECT_EQ(gdi::GetPixel(dst.dc(), 2, 0), 0x00FFFFFFu);
+  bitmap.RenderBitmap(dst.dc(), 0, 0, gdi::SRCAND);  // any operation can be asked for
+  EXPECT_EQ(gdi::GetPixel(dst.dc(), 1, 1), 0x00050505u & 0x00020202u);
+  EXPECT_EQ(gdi::GetPixel(dst.dc(), 3, 0), 0x00FFFFFFu & 0x00030303u);
+}
+
+TEST(cSpriteBitmaps, ZeroCellCountsDivideByZeroAfterTheMaskExists) {
+  TempFolder dir;
+  const std::string path = SheetFile(dir, 30, 20);
+  cSpriteBitmaps sheet;
+  EXPECT_EQ(KindOf([&] { sheet.CreateFromFile(path, 0, 2); }), mt::ErrorKind::DivisionByZero);
+  EXPECT_EQ(sheet.CellWidth(), 0);
+  EXPECT_EQ(KindOf([&] { sheet.CreateFromFile(path, 3, 0); }), mt::ErrorKind::DivisionByZero);
+  EXPECT_EQ(sheet.CellWidth(), 0);  // the cell size is stored only after both divisions
+  // Drawing from the half-built sheet: both counts were stored, so the column count
+  // divides fine; the cell size is still 0 and nothing is drawn.
+  MemDC dst(4, 4, false);
+  FillSolid(dst.dc(), 4, 4, 0x00111111);
+  sheet.TransparentDraw(dst.dc(), 0, 0, 1);
+  EXPECT_EQ(Snapshot(dst), Pixels(16, 0x00111111));
+}
+
+TEST(cSpriteBitmaps, DrawingFromANeverCreatedSheetOrAnAbsurdCellFails) {
+  cSpriteBitmaps never;
+  EXPECT_EQ(KindOf([&] { never.TransparentDraw(0, 0, 0, 1); }), mt::ErrorKind::DivisionByZero);
+  EXPECT_EQ(KindOf([&] { never.DirectBltSprite(0, 0, 0, 1); }), mt::ErrorKind::DivisionByZero);
+  TempFolder dir;
+  cSpriteBitmaps sheet;
+  ASSERT_TRUE(sheet.CreateFromFile(SheetFile(dir, 30, 20), 3, 2));
+  EXPECT_EQ(KindOf([&] { sheet.TransparentDraw(0, 0, 0, INT_MIN); }), mt::ErrorKind::Overflow);
+  EXPECT_EQ(KindOf([&] { sheet.TransparentDraw(0, 0, 0, INT_MAX); }), mt::ErrorKind::Overflow);
+}
+
+TEST(cSpriteBitmaps, MissingFilesGiveFalse) {
+  TempFolder dir;
+  cSpriteBitmaps sheet;
+  EXPECT_FALSE(sheet.CreateFromFile(dir / "missing.bmp", 1, 1));
+  EXPECT_FALSE(sheet.CreateFromFile(SheetFile(dir, 30, 20), 1, 1, dir / "missing_mask.bmp"));
+  EXPECT_EQ(sheet.CellWidth(), 0);  // not reached
+}
+
+TEST(cSprite, OffScreenStartIsMinusTheScreenInPixels) {
+  // 1024 x 768 pixels at 15 layout units per pixel, as Windows reports them.
+  cSprite sprite(ScreenMetrics{15360, 11520, 15, 15});
+  EXPECT_EQ(sprite.PreviousX(), -1024);
+  EXPECT_EQ(sprite.PreviousY(), -768);
+  // Fractions: units rounded half to even, then divided with truncation.
+  cSprite odd(ScreenMetrics{1000.5, 301.5, 2.5, 2.0});
+  EXPECT_EQ(odd.PreviousX(), -500);  // -1000 / 2
+  EXPECT_EQ(odd.PreviousY(), -151);  // -302 / 2
+  EXPECT_EQ(KindOf([] {
+              cSprite zero(ScreenMetrics{100, 100, 0.4, 1});
+            }),
+            mt::ErrorKind::DivisionByZero);
+}
+
+TEST(cSprite, MissingSheetIsAMissingObject) {
+  cSprite sprite(ScreenMetrics::Pixels(100, 100));
+  EXPECT_EQ(KindOf([&] { sprite.Create(0); }), mt::ErrorKind::MissingObject);
+  EXPECT_EQ(KindOf([&] { sprite.TransparentDraw(0, 0, 0, 1, false); }),
+            mt::ErrorKind::MissingObject);
+}
+
+TEST(cSprite, OverflowsReachTheCaller) {
+  cSprite sprite(ScreenMetrics::Pixels(100, 100));
+  sprite.X(INT_MAX - 1);
+  sprite.Y(INT_MAX);
+  sprite.XDir(1);
+  sprite.YDir(1);
+  EXPECT_EQ(KindOf([&] { sprite.IncrementPosition(); }), mt::ErrorKind::Overflow);
+  EXPECT_EQ(sprite.X(), INT_MAX);  // X moved before Y failed
+  EXPECT_EQ(sprite.Y(), INT_MAX);
+
+  TempFolder dir;
+  auto sheet = std::make_shared<cSpriteBitmaps>();
+  ASSERT_TRUE(sheet->CreateFromFile(SheetFile(dir, 10, 10), 1, 1));
+  sprite.SpriteData(sheet);
+  sprite.TransparentDraw(0, INT_MAX, 0, 1, false);  // previous is -100: the distance overflows
+  EXPECT_EQ(KindOf([&] { (void)sprite.BltInTwo(); }), mt::ErrorKind::Overflow);
+  EXPECT_EQ(KindOf([&] { sprite.StageToScreen(0, 0); }), mt::ErrorKind::Overflow);
+}
+
+TEST(cSprite, SheetSizeBecomesTheSpriteSizeAndTheSheetOutlivesOtherHolders) {
+  TempFolder dir;
+  auto sheet = std::make_shared<cSpriteBitmaps>();
+  ASSERT_TRUE(sheet->CreateFromFile(SheetFile(dir, 30, 20), 3, 2));
+  std::weak_ptr<cSpriteBitmaps> watch = sheet;
+  {
+    cSprite sprite(ScreenMetrics::Pixels(100, 100));
+    sprite.SpriteData(sheet);
+    EXPECT_EQ(sprite.Width(), 10);
+    EXPECT_EQ(sprite.Height(), 10);
+    sheet.reset();
+    EXPECT_FALSE(watch.expired());  // the sprite still holds it
+  }
+  EXPECT_TRUE(watch.expired());
+}
+
+TEST(cTile, RenderTargetMissingIsAMissingObject) {
+  cTile tile(ScreenMetrics::Pixels(100, 100));
+  EXPECT_EQ(KindOf([&] { tile.TileObject(); }), mt::ErrorKind::MissingObject);
+}
+
+}  // namespace
