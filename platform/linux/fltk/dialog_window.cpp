@@ -141,6 +141,26 @@ class FocusScrollbar : public Fl_Scrollbar {
   }
 };
 
+// A picture box: its picture at its own top-left corner, pixel for pixel, cut at its edges.
+// (An image label would be inset by FLTK's label margin of three pixels.)
+class PictureWidget : public Fl_Box {
+ public:
+  PictureWidget(int x, int y, int w, int h) : Fl_Box(x, y, w, h) { labeltype(FL_NO_LABEL); }
+  void picture(Fl_Image* image) { picture_ = image; }
+
+ protected:
+  void draw() override {
+    draw_box();
+    if (picture_ == nullptr) return;
+    fl_push_clip(x(), y(), w(), h());
+    picture_->draw(x(), y());
+    fl_pop_clip();
+  }
+
+ private:
+  Fl_Image* picture_ = nullptr;
+};
+
 class FltkDialog;
 
 struct ControlEntry {
@@ -537,18 +557,14 @@ class FltkDialog final : public DialogWindow {
       }
       case ControlKind::PictureBox:
       case ControlKind::Image: {
-        auto* box = new Fl_Box(x, y, w, h);
+        auto* box = new PictureWidget(x, y, w, h);
         box->box(c.back ? FL_FLAT_BOX : FL_NO_BOX);
         box->color(back);
-        box->labeltype(FL_NO_LABEL);
-        box->align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT | FL_ALIGN_CLIP);
         if (!c.picture.empty()) {
           auto image = std::make_unique<Fl_BMP_Image>((asset_folder_ + c.picture).c_str());
           // A missing or unreadable picture leaves the box empty.
           if (image->fail() == 0 && image->w() > 0 && image->h() > 0) {
-            box->image(image.get());
-            box->labeltype(fltk::PlainLabel());
-            box->label("");
+            box->picture(image.get());
             e.picture = std::move(image);
           }
         }

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Preview mode: the stored picture lands at the top-left corner of the window named on the
+# command line, however the handle is written; a handle that names no window ends quietly.
+#   preview_test.sh X_TEST_WINDOW   (under with-xvfb, MT_DIST set)
+set -uo pipefail
+source "$(dirname "$0")/../../support/e2e/e2e_lib.sh"
+tool=$1
+
+dir=$(make_program_folder)
+trap 'rm -rf "$dir"' EXIT
+picture="$dir/duruzarurode/gobblerun/preview.bmp"
+[ -f "$picture" ] || fail "the program folder has no preview.bmp"
+read -r pw ph < <(/usr/bin/identify -format '%w %h\n' "$picture")
+[ "$pw $ph" = "151 119" ] || fail "preview.bmp is ${pw}x${ph}, not 151x119"
+
+# Pixels of the region that differ from the preview picture (0 when it arrived whole).
+differing_pixels() {  # image x y
+  /usr/bin/compare -metric AE "$picture" "$1[151x119+$2+$3]" null: 2>&1 | cut -d' ' -f1
+}
+magenta="255,0,255"
+
+# Opens a 200 x 150 test window, runs the preview with the arguments given ("XID" in them
+# replaced by the window's id in decimal), then reads back what the window shows into
+# $dir/shown.ppm. Sets status and stderr_lines.
+preview_into_test_window() {
+  rm -f "$dir/shown.ppm"
+  coproc WINDOW { "$tool" show "$dir/shown.ppm" 200 150; }
+  local xid args=()
+  read -r xid <&"${WINDOW[0]}" || fail "the test window did not start"
+  for a in "$@"; do args+=("${a//XID/$xid}"); done
+  timeout 20 "$dir/marrowtide-gobble-run" "${args[@]}" 2>"$dir/stderr"
+  status=$?
+  stderr_lines=$(wc -l <"$dir/stderr")
+  echo read >&"${WINDOW[1]}"
+  wait "$WINDOW_PID" || fail "the test window could not read itself back"
+  [ -f "$dir/shown.ppm" ] || fail "no read-back of the test window"
+  window_id=$xid
+}
+
+expect_picture_at_top_left() {
+  local what=$1
+  [ "$status" = 0 ] || fail "$what: status $status"
+  [ "$stderr_lines" -le 1 ] || fail "$what: $stderr_lines lines on stderr"
+  local d
+  d=$(differing_pixels "$dir/shown.ppm" 0 0)
+  [ "$d" = 0 ] || fail "$what: $d pixels of the window's top-left 151x119 differ from the picture"
+  # Outside the picture the window keeps its own colour: the copy brings nothing more.
+  [ "$(pixel_at "$dir/shown.ppm" 155 60)" = "$magenta" ] || fail "$what: right of the picture changed"
+  [ "$(pixel_at "$dir/shown.ppm" 60 119)" = "$magenta" ] || fail "$what: below the picture changed"
+  [ "$(pixel_at "$dir/shown.ppm" 190 140)" = "$magenta" ] || fail "$what: far corner changed"
+  pass "$what"
+}
+
+preview_into_test_window /p XID
+expect_picture_at_top_left "/p <id> as two arguments"
+
+preview_into_test_window "/P:XID"
+expect_picture_at_top_left "/P:<id>"
+
+preview_into_test_window " /p XID"
+expect_picture_at_top_left "' /p <id>' with a leading blank, one argument"
+
+# The first digit after the switch is dropped along with it.
+preview_into_test_window "/p9XID"
+expect_picture_at_top_left "/p9<id> names <id>"
+
+# Dropping the first digit of the id itself names another, non-existent window: nothing is
+# painted anywhere and the program ends normally.
+preview_into_test_window "/pXID"
+[ "$status" = 0 ] || fail "/p<id>: status $status"
+[ "$stderr_lines" -le 1 ] || fail "/p<id>: $stderr_lines lines on stderr"
+[ "$(differing_pixels "$dir/shown.ppm" 0 0)" != 0 ] || fail "/p<id>: painted into <id>"
+[ "$(pixel_at "$dir/shown.ppm" 5 5)" = "$magenta" ] || fail "/p<id>: the test window changed"
+pass "/p<id> reads the id without its first digit"
+
+# Handles that name no window at all.
+for handle in 12345 2147483647; do
+  timeout 20 "$dir/marrowtide-gobble-run" /p "$handle" 2>"$dir/stderr"
+  status=$?
+  [ "$status" = 0 ] || fail "/p $handle: status $status"
+  [ "$(wc -l <"$dir/stderr")" -le 1 ] || fail "/p $handle: more than one line on stderr"
+done
+pass "handles that name no window end with status 0"
+
+# Handle 0 (nothing after the switch and its separator): the screen's top-left corner.
+timeout 20 "$dir/marrowtide-gobble-run" "/p " 2>"$dir/stderr"
+status=$?
+[ "$status" = 0 ] || fail "'/p ': status $status"
+screenshot "$dir/screen.png"
+d=$(differing_pixels "$dir/screen.png" 0 0)
+[ "$d" = 0 ] || fail "'/p ': $d pixels of the screen's top-left corner differ from the picture"
+pass "'/p ' paints at the top-left corner of the screen"

@@ -1,0 +1,336 @@
+#!/usr/bin/env bash
+# The configuration dialog of the real program: what it shows for stored settings, what it
+# writes back however it is closed, the speed bar's ends, the web button.
+#   settings_dialog_test.sh X_TEST_WINDOW   (under with-xvfb, MT_DIST set)
+set -uo pipefail
+source "$(dirname "$0")/../../support/e2e/e2e_lib.sh"
+tool=$1
+
+dir=$(make_program_folder)
+trap 'if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null; fi; rm -rf "$dir"' EXIT
+ini="$dir/rovoradizu.ini"
+caption="Marrowtide Gobble-run ver 2.1"
+# The dialog builder names on stderr any caption that does not fit its control.
+export MT_DIALOG_FIT_REPORT=1
+
+# A stand-in browser opener, first on the PATH: it records what it was asked to open.
+mkdir "$dir/bin"
+cat >"$dir/bin/xdg-open" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$*" >>"$dir/opened"
+SCRIPT
+chmod +x "$dir/bin/xdg-open"
+
+write_settings() {  # soundPlay speed weapon
+  printf '[speed]\r\nspeed=%s\r\n[soundPlay]\r\nsoundPlay=%s\r\n[weapon]\r\nweapon=%s\r\n[applic]\r\nappcurrent=0\r\nappalert=5\r\nappdisplay=1\r\n' \
+    "$2" "$1" "$3" >"$ini"
+}
+
+# Starts "/c" and waits for the dialog; sets pid, wid and the client area's screen origin.
+open_dialog() {
+  rm -f "$dir/opened"
+  PATH="$dir/bin:$PATH" "$dir/marrowtide-gobble-run" /c 2>"$dir/stderr" &
+  pid=$!
+  wid=$(wait_for_window "^$caption\$") || fail "$1: the dialog did not open"
+  local X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  ox=$X oy=$Y
+  [ "$WIDTH x $HEIGHT" = "351 x 220" ] || fail "$1: client area ${WIDTH}x$HEIGHT, not 351x220"
+}
+
+# (No --sync: xdotool waits for a motion that never comes when the pointer is there already.)
+click() { xdotool mousemove $((ox + $1)) $((oy + $2)) sleep 0.05 click 1 sleep 0.1; }
+
+# Close button and checks of what was written. Layout pixels: Close at 272,184 73x25.
+click_close() { click 308 196; }
+
+expect_saved() {  # what soundPlay speed weapon
+  wait_for_exit "$pid" 50 || fail "$1: the program did not end"
+  wait "$pid"
+  local status=$?
+  pid=
+  [ "$status" = 0 ] || fail "$1: status $status"
+  local got
+  got="$(ini_value "$ini" soundPlay soundPlay),$(ini_value "$ini" speed speed),$(ini_value "$ini" weapon weapon)"
+  [ "$got" = "$2,$3,$4" ] || fail "$1: wrote $got, expected $2,$3,$4"
+  ! grep "does not fit" "$dir/stderr" || fail "$1: a caption does not fit"
+  pass "$1"
+}
+
+# ---- Loading, and closing at once.
+write_settings 1 40 2
+open_dialog "1/40/2"
+click_close
+expect_saved "1/40/2 shown as checked, 40 and rifle, written back unchanged" 1 40 2
+
+write_settings 1 40 01
+open_dialog "weapon 01"
+click_close
+expect_saved "weapon 01 is the flame thrower" 1 40 1
+
+for weapon in 3 -1 "" abc; do
+  write_settings 1 40 "$weapon"
+  open_dialog "weapon '$weapon'"
+  click_close
+  expect_saved "weapon '$weapon' is the shotgun" 1 40 0
+done
+
+# The quotes keep the blank: the reader strips them, as it strips blanks outside them.
+for sound in yes 01 "" '" 1"' '"1 "'; do
+  write_settings "$sound" 40 2
+  open_dialog "soundPlay '$sound'"
+  click_close
+  expect_saved "soundPlay '$sound' is unchecked" 0 40 2
+done
+
+for speed in abc "" 500 -3 "33.5"; do
+  case "$speed" in abc | "") want=20 ;; 500) want=70 ;; -3) want=10 ;; 33.5) want=34 ;; esac
+  write_settings 1 "$speed" 2
+  open_dialog "speed '$speed'"
+  click_close
+  expect_saved "speed '$speed' opens the dialog at $want" 1 "$want" 2
+done
+
+# A missing file: the three writes come in their order, each making its section.
+rm -f "$ini"
+open_dialog "no settings file"
+click_close
+expect_saved "no settings file: defaults written" 0 20 0
+sections=$(grep -o '^\[[a-zA-Z]*\]' "$ini" | tr -d '\n')
+[ "$sections" = "[soundPlay][speed][weapon]" ] || fail "write order: $sections"
+pass "written in the order soundPlay, speed, weapon"
+
+# ---- The controls change what is written.
+# Bar: 8,146 137x10 with 10-pixel arrows at each end; the check box 216,144; the options'
+# circles at the left of 224,27 / 224,61 / 224,97.
+write_settings 0 40 0
+open_dialog "controls"
+click 260 150   # Sound on
+click 240 105   # Rifle
+click 140 151   # right arrow: 41
+expect_close=1
+click_close
+expect_saved "check box, option and arrow step change what is written" 1 41 2
+
+write_settings 1 40 2
+open_dialog "page step"
+click 14 151    # left arrow: 39
+click 22 151    # trough left of the thumb: a page, 29
+click 240 68    # Flame Thrower
+click 260 150   # Sound off
+click_close
+expect_saved "page step is 10; flame thrower; sound off" 0 29 1
+
+# ---- Dragging the thumb to the bar's ends.
+# The thumb shows in the face colour on the bar's middle row, the trough darker.
+thumb_span() {  # screenshot -> first and last column of the thumb, dialog pixels
+  /usr/bin/convert "$1" -crop 117x1+$((ox + 18))+$((oy + 151)) +repage txt:- |
+    awk -F'[,: ]+' '/#D4D0C8/ { if (first == "") first = $1; last = $1 }
+                    END { if (first == "") print "none"; else print first + 18, last + 18 }'
+}
+drag_thumb_to() {  # x (dialog pixels) to drop the thumb at
+  screenshot "$dir/bar.png"
+  local span first last
+  span=$(thumb_span "$dir/bar.png")
+  [ "$span" != none ] || fail "no thumb on the speed bar"
+  read -r first last <<<"$span"
+  local grab=$(((first + last) / 2))
+  xdotool mousemove $((ox + grab)) $((oy + 151)) sleep 0.05 mousedown 1 sleep 0.05 \
+    mousemove $((ox + (grab + $1) / 2)) $((oy + 151)) sleep 0.05 \
+    mousemove $((ox + $1)) $((oy + 151)) sleep 0.05 mouseup 1 sleep 0.1
+}
+
+write_settings 1 40 2
+open_dialog "drag left"
+drag_thumb_to -60
+click_close
+expect_saved "thumb dragged past the left end writes 10" 1 10 2
+
+write_settings 1 40 2
+open_dialog "drag right"
+drag_thumb_to 400
+click_close
+expect_saved "thumb dragged past the right end writes 70" 1 70 2
+
+# Clicking beside the thumb until it stops: from 40 three pages reach the right end.
+write_settings 0 40 1
+open_dialog "page to the right end"
+for _ in 1 2 3 4 5; do click 130 151; done
+click_close
+expect_saved "clicks right of the thumb stop at 70" 0 70 1
+
+# ---- The web button opens the site and leaves everything else alone.
+write_settings 1 40 2
+cp "$ini" "$dir/before.ini"
+open_dialog "web button"
+click 220 196
+for _ in $(seq 50); do [ -s "$dir/opened" ] && break; sleep 0.1; done
+[ "$(cat "$dir/opened" 2>/dev/null)" = "https://marrowtide.example" ] ||
+  fail "web button: the opener got '$(cat "$dir/opened" 2>/dev/null)'"
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || fail "web button: the program ended"
+[ -n "$(xdotool search --onlyvisible --name "^$caption\$")" ] || fail "web button: the dialog closed"
+cmp -s "$ini" "$dir/before.ini" || fail "web button: the settings file changed"
+click 240 68  # Flame Thrower, then close: the one write comes now
+click_close
+expect_saved "web button opens the site, dialog stays, nothing written until Close" 1 40 1
+[ "$(wc -l <"$dir/opened")" = 1 ] || fail "the opener ran more than once"
+
+# ---- Every other way of closing saves exactly as Close does.
+write_settings 1 40 2
+open_dialog "window manager's close"
+click 240 34    # Shotgun
+click 260 150   # Sound off
+"$tool" close "$wid"
+expect_saved "WM_DELETE_WINDOW saves like Close" 0 40 0
+
+write_settings 0 40 2
+open_dialog "Escape"
+click 240 68    # Flame Thrower
+click 140 151   # 41
+xdotool windowfocus --sync "$wid" key Escape
+expect_saved "Escape saves like Close" 0 41 1
+
+# ---- The keyboard: focus starts on Close and Tab walks Close, web button, Sound, speed bar,
+# Rifle, Flame Thrower, Shotgun.
+write_settings 0 40 0
+open_dialog "keyboard"
+xdotool windowfocus --sync "$wid"
+xdotool key --delay 80 Tab space Tab space Tab Right Right Tab space Tab Tab space
+for _ in $(seq 30); do [ -s "$dir/opened" ] && break; sleep 0.1; done
+[ "$(cat "$dir/opened" 2>/dev/null)" = "https://marrowtide.example" ] ||
+  fail "keyboard: the second stop is not the web button"
+kill -0 "$pid" 2>/dev/null || fail "keyboard: Space on the first stop closed the dialog"
+# Shift+Tab goes back to Rifle; Space selects it. Then Close is one Tab past Shotgun.
+xdotool key --delay 80 shift+Tab shift+Tab space Tab Tab Tab space
+expect_saved "Tab order Close, web, Sound, speed, Rifle, Flame, Shotgun; Space on Close saves" 1 42 2
+
+# ---- What the dialog looks like: colours, texts and pictures where the layout puts them.
+# Regions are given as WxH+X+Y in dialog pixels.
+crop_mask() {  # image region fx-test -> a black/white mask of the region on stdout (txt)
+  local size=${2%%+*} rest=${2#*+}
+  /usr/bin/convert "$1" -crop "$size+$((ox + ${rest%%+*}))+$((oy + ${rest#*+}))" +repage \
+    -fx "$3" txt:-
+}
+dark_test='(r + g + b) / 3 < 0.5'
+blue_test='b > 0.6 && r < 0.4 && g < 0.4'
+count_in() {  # image region fx-test -> how many pixels pass
+  crop_mask "$1" "$2" "$3" | awk 'NR > 1 && !/#000000/ { n++ } END { print n + 0 }'
+}
+span_in() {  # image region fx-test -> first and last dialog column with a passing pixel
+  local rest=${2#*+}
+  crop_mask "$1" "$2" "$3" | awk -F'[,: ]+' -v x0="${rest%%+*}" '
+    NR > 1 && !/#000000/ { if (first == "" || $1 < first) first = $1; if ($1 > last) last = $1 }
+    END { if (first == "") print "none"; else print first + x0, last + x0 }'
+}
+dark_pixels() { count_in "$1" "$2" "$dark_test"; }
+blue_pixels() { count_in "$1" "$2" "$blue_test"; }
+dialog_pixel() { pixel_at "$1" $((ox + $2)) $((oy + $3)); }
+picture_differs() {  # image file x y -> pixels of the region that differ from the picture
+  local w h
+  read -r w h < <(/usr/bin/identify -format '%w %h\n' "$2")
+  /usr/bin/compare -metric AE "$2" "$1[${w}x${h}+$((ox + $3))+$((oy + $4))]" null: 2>&1 |
+    cut -d' ' -f1
+}
+
+write_settings 1 40 2
+open_dialog "screenshot 1/40/2"
+sleep 0.3
+screenshot "$dir/shown.png"
+click_close
+expect_saved "screenshot 1/40/2 taken" 1 40 2
+shown_ox=$ox shown_oy=$oy
+write_settings 0 10 0
+open_dialog "screenshot 0/10/0"
+sleep 0.3
+screenshot "$dir/other.png"
+click_close
+expect_saved "screenshot 0/10/0 taken" 0 10 0
+[ "$ox,$oy" = "$shown_ox,$shown_oy" ] || fail "the dialog opened at different places"
+# Centred on the 1920 x 1080 screen.
+[ "$ox,$oy" = "784,430" ] || fail "dialog at $ox,$oy, not centred (784,430)"
+shot="$dir/shown.png"
+
+white="255,255,255"
+for spot in "190 4" "340 130" "160 130" "100 104" "300 165" "5 215" "350 219" "345 3"; do
+  read -r x y <<<"$spot"
+  [ "$(dialog_pixel "$shot" "$x" "$y")" = "$white" ] || fail "background at $x,$y is not white"
+done
+pass "white background"
+
+# Blue headings, black texts elsewhere.
+[ "$(blue_pixels "$shot" 57x17+216+8)" -ge 20 ] || fail "\"Weapon\" is not blue"
+[ "$(blue_pixels "$shot" 41x17+56+120)" -ge 15 ] || fail "\"Speed\" is not blue"
+for region in 41x17+8+128 33x17+113+128 129x25+32+184 105x17+224+26 81x13+216+144; do
+  [ "$(blue_pixels "$shot" "$region")" = 0 ] || fail "blue text in $region"
+  [ "$(dark_pixels "$shot" "$region")" -ge 15 ] || fail "no text in $region"
+done
+# "Speed" is centred over its box, "Fast" and the download text are right-aligned.
+read -r first last <<<"$(span_in "$shot" 41x17+56+120 "$blue_test")"
+left_gap=$((first - 56)) right_gap=$((96 - last))
+[ $((left_gap - right_gap)) -ge -2 ] && [ $((left_gap - right_gap)) -le 2 ] && [ "$left_gap" -ge 2 ] ||
+  fail "\"Speed\" is not centred: columns $first..$last in 56..96"
+read -r first last <<<"$(span_in "$shot" 33x17+113+128 "$dark_test")"
+[ "$last" -ge 143 ] && [ "$first" -ge 117 ] || fail "\"Fast\" is not right-aligned: $first..$last"
+read -r first last <<<"$(span_in "$shot" 129x25+32+184 "$dark_test")"
+[ "$last" -ge 157 ] || fail "the download text is not right-aligned: $first..$last"
+# Every caption fits its control: nothing clipped at the right, nothing spilling over.
+read -r first last <<<"$(span_in "$shot" 105x17+224+60 "$dark_test")"
+[ "$last" -le 326 ] || fail "\"Flame Thrower\" runs to the option's right edge ($last)"
+read -r first last <<<"$(span_in "$shot" 89x17+240+60 "$dark_test")"
+[ "$last" -ge 305 ] || fail "\"Flame Thrower\" is cut short ($last)"
+[ "$(dark_pixels "$shot" 5x25+171+184)" = 0 ] && [ "$(dark_pixels "$shot" 5x25+266+184)" = 0 ] ||
+  fail "the web button's caption spills out of the button"
+[ "$(dark_pixels "$shot" 80x13+180+190)" -ge 40 ] || fail "no caption on the web button"
+pass "blue headings, black texts, alignment"
+
+# The one-pixel separator across row 176.
+for x in 8 100 200 343; do
+  [ "$(dialog_pixel "$shot" "$x" 176)" = "0,0,0" ] || fail "no line at $x,176"
+done
+for spot in "100 175" "100 177" "6 176" "346 176"; do
+  read -r x y <<<"$spot"
+  [ "$(dialog_pixel "$shot" "$x" "$y")" = "$white" ] || fail "the line is not one pixel: $x,$y"
+done
+pass "separator line"
+
+# Push buttons in the button face, white around them.
+face="212,208,200"
+[ "$(dialog_pixel "$shot" 180 188)" = "$face" ] || fail "web button not at 176,184"
+[ "$(dialog_pixel "$shot" 276 188)" = "$face" ] || fail "Close button not at 272,184"
+[ "$(dialog_pixel "$shot" 174 196)" = "$white" ] || fail "something left of the web button"
+[ "$(dialog_pixel "$shot" 270 196)" = "$white" ] || fail "something between the buttons"
+[ "$(dialog_pixel "$shot" 300 211)" = "$white" ] || fail "something below the Close button"
+[ "$(dark_pixels "$shot" 60x13+290+190)" -ge 15 ] || fail "no \"Close\" on its button"
+pass "push buttons"
+
+# The speed bar fills its rectangle; its thumb sits at 40 (midway) and at 10 (left end).
+[ "$(dialog_pixel "$shot" 8 146)" != "$white" ] && [ "$(dialog_pixel "$shot" 144 155)" != "$white" ] ||
+  fail "the speed bar does not fill 8,146 137x10"
+[ "$(dialog_pixel "$shot" 8 157)" = "$white" ] && [ "$(dialog_pixel "$shot" 146 151)" = "$white" ] ||
+  fail "the speed bar is larger than 137x10"
+read -r first last <<<"$(thumb_span "$shot")"
+[ "$first" -ge 60 ] && [ "$last" -le 95 ] || fail "thumb at $first..$last for 40, not midway"
+read -r first last <<<"$(thumb_span "$dir/other.png")"
+[ "$first" -le 20 ] || fail "thumb at $first..$last for 10, not at the left end"
+pass "speed bar and its thumb"
+
+# The check box and the rifle are marked; the other screenshot (0/10/0) marks the shotgun.
+[ "$(dark_pixels "$shot" 12x12+217+144)" -gt "$(dark_pixels "$dir/other.png" 12x12+217+144)" ] ||
+  fail "the sound box is not checked"
+[ "$(dark_pixels "$shot" 12x12+224+99)" -gt "$(dark_pixels "$dir/other.png" 12x12+224+99)" ] ||
+  fail "the rifle is not selected"
+[ "$(dark_pixels "$dir/other.png" 12x12+224+28)" -gt "$(dark_pixels "$shot" 12x12+224+28)" ] ||
+  fail "the shotgun is not selected for weapon 0"
+pass "check box and option marks"
+
+# Pictures at their places, pixel for pixel.
+pictures="$dir/duruzarurode/gobblerun"
+for entry in "settingsPicture.bmp 0 8" "weaponShotgun.bmp 192 24" "weaponFlame.bmp 192 48" \
+  "weaponRifle.bmp 192 88"; do
+  read -r file x y <<<"$entry"
+  [ -f "$pictures/$file" ] || fail "$file is not in the program folder"
+  d=$(picture_differs "$shot" "$pictures/$file" "$x" "$y")
+  [ "$d" = 0 ] || fail "$file: $d pixels differ at $x,$y"
+done
+pass "pictures"
