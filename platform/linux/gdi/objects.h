@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "gdi/pixel_allocator.h"
 #include "platform/gdi.h"
 
 namespace platform::detail::soft {
@@ -33,8 +34,8 @@ struct Bitmap {
   bool mono = false;
   bool stock = false;  // the shared 1 x 1 bitmap of new DCs: never freed, never owned
   // Pixels: owned storage, or (for external surfaces) someone else's buffer.
-  std::vector<uint32_t> colour_store;
-  std::vector<uint8_t> mono_store;
+  std::vector<uint32_t, PixelAllocator<uint32_t>> colour_store;
+  std::vector<uint8_t, PixelAllocator<uint8_t>> mono_store;
   uint32_t* colour = nullptr;
   uint8_t* bits = nullptr;
   int32_t pitch = 0;            // elements from one row to the next
