@@ -143,25 +143,17 @@ void frmSaver::CreateSprite(const std::shared_ptr<cSpriteBitmaps>& cSheet,
   cTarget->Create(m_window->hDC());
 }
 
-void frmSaver::PlaceTurkeyRight(cSprite& oTurkey) {
-  auto& services = platform::Services();
-  while (oTurkey.XDir() == 0 && oTurkey.YDir() == 0) {
-    oTurkey.XDir(ToInt32(services.Random() * 8));
-    oTurkey.YDir(ToInt32(services.Random() * 8));
-  }
-  services.Randomize();
-  const int32_t w = UnitsToPixels(m_window->ScaleWidth(), m_oScreen.dUnitsPerPixelX);
-  oTurkey.X(ToInt32(services.Random() * w));
-  const int32_t h = UnitsToPixels(m_window->ScaleHeight(), m_oScreen.dUnitsPerPixelY);
-  oTurkey.Y(ToInt32(services.Random() * h));
-  oTurkey.Active(true);
-}
+void frmSaver::PlaceTurkeyRight(cSprite& oTurkey) { PlaceTurkey(oTurkey, 8); }
 
-void frmSaver::PlaceTurkeyLeft(cSprite& oTurkey) {
+void frmSaver::PlaceTurkeyLeft(cSprite& oTurkey) { PlaceTurkey(oTurkey, -8); }
+
+// Random steps between 0 and dMaxStep on both axes (never both 0), then a random start
+// anywhere on the window, its right and bottom edges included.
+void frmSaver::PlaceTurkey(cSprite& oTurkey, double dMaxStep) {
   auto& services = platform::Services();
   while (oTurkey.XDir() == 0 && oTurkey.YDir() == 0) {
-    oTurkey.XDir(ToInt32(services.Random() * -8));
-    oTurkey.YDir(ToInt32(services.Random() * -8));
+    oTurkey.XDir(ToInt32(services.Random() * dMaxStep));
+    oTurkey.YDir(ToInt32(services.Random() * dMaxStep));
   }
   services.Randomize();
   const int32_t w = UnitsToPixels(m_window->ScaleWidth(), m_oScreen.dUnitsPerPixelX);

@@ -77,6 +77,7 @@ class frmSaver final : public mt::host::Form {
                     std::unique_ptr<cSprite>& cTarget);
   void PlaceTurkeyLeft(cSprite& oTurkey);
   void PlaceTurkeyRight(cSprite& oTurkey);
+  void PlaceTurkey(cSprite& oTurkey, double dMaxStep);
 
   SceneWindow* Window() { return m_window.get(); }
   cSprite& Turkey(int32_t lIndex) { return *m_cTurkeys.at(static_cast<size_t>(lIndex)); }
