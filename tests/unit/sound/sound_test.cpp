@@ -1,0 +1,128 @@
+// What the sound back end plays, heard through SDL's disk audio driver, which writes the
+// mixed output to a file at the pace a sound card would play it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#include "core/message_pump.h"
+#include "platform/sound.h"
+#include "temp_folder.h"
+
+namespace {
+
+using mt::test::TempFolder;
+using namespace std::chrono_literals;
+
+constexpr uint32_t kShot = platform::SND_FILENAME | platform::SND_ASYNC | platform::SND_NODEFAULT;
+constexpr uint32_t kAmbient = kShot | platform::SND_NOSTOP;
+
+// A 16-bit mono PCM file: a steady tone, or silence when amplitude is 0.
+void WriteWav(const std::string& path, double seconds, double amplitude) {
+  const int rate = 22050;
+  const auto frames = static_cast<uint32_t>(seconds * rate);
+  std::vector<int16_t> samples(frames);
+  for (uint32_t i = 0; i < frames; ++i) {
+    samples[i] = static_cast<int16_t>(amplitude * 20000 * std::sin(i * 2 * M_PI * 440 / rate));
+  }
+  std::ofstream out(path, std::ios::binary);
+  auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+  auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+  out.write("RIFF", 4);
+  u32(36 + frames * 2);
+  out.write("WAVEfmt ", 8);
+  u32(16);
+  u16(1);
+  u16(1);
+  u32(rate);
+  u32(rate * 2);
+  u16(2);
+  u16(16);
+  out.write("data", 4);
+  u32(frames * 2);
+  out.write(reinterpret_cast<const char*>(samples.data()), frames * 2);
+}
+
+class Sound : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
+    WriteWav(tone_, 3.0, 1.0);
+    WriteWav(silence_, 3.0, 0.0);
+    ASSERT_EQ(platform::CountSoundOutputDevices(), 1u);
+  }
+  // Ends playback and closes the device, as the program's end does, then reads what was
+  // written: the mixer's 16-bit stereo frames, as peak levels per 50 ms.
+  std::vector<int> LevelsPer50Ms() {
+    platform::detail::RunExitHooks();
+    std::ifstream in(output_, std::ios::binary);
+    std::vector<int16_t> pcm;
+    int16_t s;
+    while (in.read(reinterpret_cast<char*>(&s), 2)) pcm.push_back(s);
+    const size_t per_window = 44100 / 20 * 2;  // the mixer runs at 44.1 kHz, stereo
+    std::vector<int> levels;
+    for (size_t start = 0; start + per_window <= pcm.size(); start += per_window) {
+      int peak = 0;
+      for (size_t i = start; i < start + per_window; ++i) peak = std::max(peak, std::abs(pcm[i]));
+      levels.push_back(peak);
+    }
+    return levels;
+  }
+  // Index of the first loud window.
+  static size_t FirstLoud(const std::vector<int>& levels) {
+    for (size_t i = 0; i < levels.size(); ++i) {
+      if (levels[i] > 5000) return i;
+    }
+    return levels.size();
+  }
+
+  TempFolder folder_;
+  std::string output_ = folder_ / "out.raw";
+  std::string tone_ = folder_ / "tone.wav";
+  std::string silence_ = folder_ / "silence.wav";
+};
+
+TEST_F(Sound, AmbientSoundYieldsToWhatPlaysAndAShotCutsItOff) {
+  platform::PlaySoundFile(tone_, kShot);
+  std::this_thread::sleep_for(600ms);
+  platform::PlaySoundFile(silence_, kAmbient);  // skipped: the tone still plays
+  std::this_thread::sleep_for(600ms);
+  platform::PlaySoundFile(silence_, kShot);  // cuts the tone off
+  std::this_thread::sleep_for(800ms);
+  auto levels = LevelsPer50Ms();
+  size_t start = FirstLoud(levels);
+  ASSERT_LT(start + 36, levels.size()) << "the tone never played";
+  // 0.2 s to 1.0 s after the tone started: still the tone.
+  for (size_t i = start + 4; i < start + 20; ++i) EXPECT_GT(levels[i], 5000) << "window " << i;
+  // 1.5 s to 1.8 s: the tone (3 s long) has been cut off.
+  for (size_t i = start + 30; i < start + 36; ++i) EXPECT_LT(levels[i], 100) << "window " << i;
+}
+
+TEST_F(Sound, MissingFilePlaysNothingAndStopStopsTheTone) {
+  platform::PlaySoundFile(folder_ / "missing.wav", kShot);
+  std::this_thread::sleep_for(300ms);
+  platform::PlaySoundFile(tone_, kAmbient);  // nothing plays, so the ambient sound starts
+  std::this_thread::sleep_for(600ms);
+  platform::StopAllSound();
+  std::this_thread::sleep_for(600ms);
+  auto levels = LevelsPer50Ms();
+  size_t start = FirstLoud(levels);
+  ASSERT_LT(start + 22, levels.size()) << "the ambient tone never played";
+  for (size_t i = start + 2; i < start + 8; ++i) EXPECT_GT(levels[i], 5000) << "window " << i;
+  for (size_t i = start + 16; i < start + 22; ++i) EXPECT_LT(levels[i], 100) << "window " << i;
+}
+
+TEST(SoundDevice, NoDeviceCountsZeroAndPlaysNothingQuietly) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  EXPECT_EQ(platform::CountSoundOutputDevices(), 0u);
+  platform::PlaySoundFile("/nonexistent.wav", kShot);
+  platform::StopAllSound();
+}
+
+}  // namespace
