@@ -12,16 +12,7 @@ using mt::layout::FormLayout;
 
 Control Make(ControlKind kind, const char* name, const char* container, int32_t left, int32_t top,
              int32_t width, int32_t height, std::string text = {}) {
-  Control c;
-  c.kind = kind;
-  c.name = name;
-  c.container = container;
-  c.left = left;
-  c.top = top;
-  c.width = width;
-  c.height = height;
-  c.text = std::move(text);
-  return c;
+  return Control::At(kind, name, left, top, width, height, std::move(text), container);
 }
 
 Control Label(const char* name, const char* container, int32_t left, int32_t top, int32_t width,

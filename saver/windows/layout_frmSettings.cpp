@@ -27,14 +27,7 @@ const Font kRegular{"MS Sans Serif", 8.25, false};
 
 Control Place(ControlKind kind, const std::string& name, int32_t left, int32_t top, int32_t width,
               int32_t height) {
-  Control c;
-  c.kind = kind;
-  c.name = name;
-  c.left = left;
-  c.top = top;
-  c.width = width;
-  c.height = height;
-  return c;
+  return Control::At(kind, name, left, top, width, height);
 }
 
 Control Picture(const std::string& name, const std::string& file, int32_t left, int32_t top,

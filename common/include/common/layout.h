@@ -67,6 +67,21 @@ struct Control {
   int32_t interval = 0;
   // Option buttons with the same group are exclusive
   std::string group;
+
+  // A control of the given kind at its place (layout units); the rest keeps its defaults.
+  static Control At(ControlKind kind, std::string name, int32_t left, int32_t top, int32_t width,
+                    int32_t height, std::string text = {}, std::string container = {}) {
+    Control c;
+    c.kind = kind;
+    c.name = std::move(name);
+    c.text = std::move(text);
+    c.container = std::move(container);
+    c.left = left;
+    c.top = top;
+    c.width = width;
+    c.height = height;
+    return c;
+  }
 };
 
 enum class BorderStyle { NoBorder, FixedSingle, FixedDialog, Sizable };
