@@ -135,11 +135,6 @@ int32_t Mod32(int32_t a, int32_t b) {
   return static_cast<int32_t>(int64_t{a} % b);
 }
 
-int16_t Div16(int16_t a, int16_t b) {
-  if (b == 0) Fail(ErrorKind::DivisionByZero, "division by zero");
-  return Checked<int16_t>(int64_t{a} / b);
-}
-
 std::string NumberText(double value) {
   if (value == 0) return "0";
   char buffer[64];

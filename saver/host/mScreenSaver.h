@@ -17,7 +17,6 @@ struct ModuleState {
   int32_t m_lParentWnd = 0;       // owner window of the password-change dialog
   bool m_bSoundDevice = false;    // a wave-output device exists
   bool m_bSoundOn = false;        // sound effects active
-  uint32_t m_lTaskbarWnd = 0;     // the taskbar found by HideTaskbar
   std::string m_sSpeed, m_sSoundPlay, m_sWeapon;
   std::string m_sAppCurrent, m_sAppAlert, m_sAppDisplay;
 };

@@ -46,7 +46,6 @@ int32_t Abs32(int32_t a);
 int32_t Div32(int32_t a, int32_t b);
 // Remainder that takes the sign of the dividend, as truncating division leaves it.
 int32_t Mod32(int32_t a, int32_t b);
-int16_t Div16(int16_t a, int16_t b);
 
 // Shortest decimal text of a number, as the program writes numbers back to text
 // (8 -> "8", 2.5 -> "2.5", -3 -> "-3").

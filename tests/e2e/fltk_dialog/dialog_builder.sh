@@ -15,12 +15,7 @@ start_probe() {
   "$MT_PROBE" >"$out" 2>&1 &
   pid=$!
   wid=$(wait_for_window '^Dialog probe$') || fail "the probe did not open"
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
-  wx=$X
-  wy=$Y
-  xdotool mousemove $((wx + 250)) $((wy + 60))
-  xdotool windowfocus --sync "$wid"
-  sleep 0.2
+  focus_window "$wid" 250 60
 }
 click_at() { xdotool mousemove $((wx + $1)) $((wy + $2)) click 1; sleep 0.2; }
 finish() {

@@ -22,12 +22,7 @@ start_form() {
   "$dir/MarrowtideEmail" 2>"$dir/stderr.txt" &
   pid=$!
   wid=$(wait_for_window '^Marrowtide gobble-run Screen Saver$') || fail "the form did not open"
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
-  wx=$X
-  wy=$Y
-  xdotool mousemove $((wx + 200)) $((wy + 20))
-  xdotool windowfocus --sync "$wid"
-  sleep 0.2
+  focus_window "$wid" 200 20
 }
 
 # Clicks at a position given relative to the form's client area.

@@ -48,3 +48,16 @@ ini_value() {
     /^\[/ { in_s = ($0 == s); next }
     in_s && $1 == k { print substr($0, length($1) + 2); exit }' "$1"
 }
+
+# Sets wx, wy to a window's client-area position on the screen, puts the pointer inside it
+# at (dx, dy) and gives it the keyboard focus (without a window manager focus follows the
+# pointer, and windowactivate is not available).
+focus_window() {
+  local wid=$1 dx=$2 dy=$3 X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  wx=$X
+  wy=$Y
+  xdotool mousemove $((wx + dx)) $((wy + dy))
+  xdotool windowfocus --sync "$wid"
+  sleep 0.2
+}
