@@ -143,9 +143,13 @@ void frmSaver::CreateSprite(const std::shared_ptr<cSpriteBitmaps>& cSheet,
   cTarget->Create(m_window->hDC());
 }
 
-void frmSaver::PlaceTurkeyRight(cSprite& oTurkey) { PlaceTurkey(oTurkey, 8); }
+void frmSaver::PlaceTurkeyRight(cSprite& oTurkey) {
+  PlaceTurkey(oTurkey, 8);
+}
 
-void frmSaver::PlaceTurkeyLeft(cSprite& oTurkey) { PlaceTurkey(oTurkey, -8); }
+void frmSaver::PlaceTurkeyLeft(cSprite& oTurkey) {
+  PlaceTurkey(oTurkey, -8);
+}
 
 // Random steps between 0 and dMaxStep on both axes (never both 0), then a random start
 // anywhere on the window, its right and bottom edges included.
@@ -261,7 +265,7 @@ void frmSaver::Form_Load() {
 
     // 13. Show and paint at once; 14. run.
     m_window->Show();
-    if (!m_options.set_up_only) AnimateScene();
+    AnimateScene();
   } catch (const mt::Error&) {
     mScreenSaver::ShowErrorAndExit(mScreenSaver::MissingFilesMessage());
   }

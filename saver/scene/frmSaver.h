@@ -40,12 +40,9 @@ struct SceneOptions {
   // Observers for tests: after each frame's restore step, and at each frame's end.
   std::function<void(int64_t frame)> after_restore;
   std::function<void(int64_t frame)> after_frame;
-  // Stops Form_Load before the frame loop (the headless runner then drives it frame by
-  // frame).
-  bool set_up_only = false;
 };
 
-class frmSaver final : public mt::host::Form {
+class frmSaver : public mt::host::Form {
  public:
   explicit frmSaver(SceneOptions options = {});
   ~frmSaver() override;
@@ -64,10 +61,11 @@ class frmSaver final : public mt::host::Form {
   void mediaTimer_Timer();
 
   // The frame loop: preparation, then frames until the process ends, under one failure
-  // handler. The two halves are public for the headless runner's frame-by-frame mode.
+  // handler. It is the only loop over the frames, for the real run, the tests and the
+  // benchmark alike; a test may put another frame body beside this one's.
   void AnimateScene();
   void PrepareAnimation();
-  void AnimateFrame();
+  virtual void AnimateFrame();
 
   // Set-up helpers.
   void LoadSpriteBitmaps(std::shared_ptr<cSpriteBitmaps>& cSheet, const std::string& sFile,

@@ -1,7 +1,7 @@
 #pragma once
 // What the scene needs of its window. The real one wraps the platform's full-screen
-// window; the headless one (headless.h) is a memory DC of any size, for tests and
-// benchmarks. The scene never knows which it has.
+// window; the tests' headless one is a memory DC of any size. The scene never knows which
+// it has.
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -8,14 +8,12 @@
 
 #include "platform/gdi.h"
 #include "saver/graphics/cBitmap.h"
-#include "saver/scene/headless.h"
+#include "scene_harness.h"
 
 namespace {
 
-using mt::scene::frmSaver;
-using mt::scene::HeadlessClick;
-using mt::scene::HeadlessOptions;
-using mt::scene::HeadlessScene;
+using mt::test::FakeServices;
+using mt::test::SceneHarness;
 using platform::gdi::ColorRef;
 
 const std::string kAssets = MT_DIST_ASSETS;
@@ -51,55 +49,61 @@ void RunInvariants(int32_t width, int32_t height, uint64_t seed) {
     }
   }
 
-  HeadlessOptions o;
-  o.width = width;
-  o.height = height;
-  o.seed = seed;
-  o.frames = 2000;
-  o.asset_folder = kAssets;
-  o.speed = "70";
+  FakeServices fake;
+  fake.Seed(seed);
+  SceneHarness h(fake, width, height, kAssets);
+  h.Settings("70", "1", "0");
   // A click whose successor lands between the explosion's empty seventh step and its end;
   // that explosion was stored at one place and last drawn at another. The later click
   // starts the next explosion, whose restore must go to the stored place. The positions
   // differ by amounts that no tile repeat hides.
-  o.clicks = {{0, 150, 140}, {7, width - 90.0, height - 110.0}, {12, 333, 77}};
+  struct Click {
+    int64_t frame;
+    double x, y;
+    int button;
+  };
+  std::vector<Click> clicks = {
+      {0, 150, 140, 1}, {7, width - 90.0, height - 110.0, 1}, {12, 333, 77, 1}};
+  constexpr int64_t kFrames = 2000;
   std::mt19937 random(static_cast<uint32_t>(seed));
   std::uniform_int_distribution<int32_t> px(0, width - 1), py(0, height - 1), pick(0, 9),
       button(0, 2);
-  for (int64_t f = 20; f < o.frames; ++f) {
+  for (int64_t f = 20; f < kFrames; ++f) {
     if (pick(random) == 0)
-      o.clicks.push_back({f, double(px(random)), double(py(random)), 1 << button(random)});
+      clicks.push_back({f, double(px(random)), double(py(random)), 1 << button(random)});
   }
 
   int64_t restore_failures = 0, screen_failures = 0, explosion_frames = 0;
-  o.after_restore = [&](frmSaver& form, int64_t frame) {
-    const auto stage = Pixels(form.m_cStage->hDC(), width, height);
+  size_t next_click = 0;
+  h.on_restore = [&](int64_t frame) {
+    while (next_click < clicks.size() && clicks[next_click].frame == frame) {
+      const Click& c = clicks[next_click++];
+      h.window->QueueClick(c.x, c.y, c.button);
+    }
+    const auto stage = Pixels(h.form->m_cStage->hDC(), width, height);
     const std::string diff = FirstDifference(stage, background, width);
     if (!diff.empty() && restore_failures++ < 3) {
       ADD_FAILURE() << "frame " << frame << ": stage differs from the background at " << diff;
     }
   };
-  o.after_frame = [&](frmSaver& form, int64_t done) {
-    if (form.m_bExploding) ++explosion_frames;
-    const auto stage = Pixels(form.m_cStage->hDC(), width, height);
-    const auto screen = Pixels(form.Window()->hDC(), width, height);
+  h.on_frame = [&](int64_t done) {
+    if (h.form->m_bExploding) ++explosion_frames;
+    const auto stage = Pixels(h.form->m_cStage->hDC(), width, height);
+    const auto screen = Pixels(h.window->hDC(), width, height);
     const std::string diff = FirstDifference(screen, stage, width);
     if (!diff.empty() && screen_failures++ < 3) {
       ADD_FAILURE() << "after frame " << done << ": screen differs from the stage at " << diff;
     }
   };
-  HeadlessScene scene(o);
-  const auto result = scene.Run();
-  ASSERT_FALSE(result.ended) << (scene.Services().messages.empty() ? ""
-                                                                   : scene.Services().messages[0]);
-  EXPECT_EQ(result.frames, 2000);
+  ASSERT_FALSE(h.Run(kFrames)) << (fake.messages.empty() ? "" : fake.messages[0]);
+  EXPECT_EQ(h.form->m_lFramesDone, kFrames);
   EXPECT_EQ(restore_failures, 0);
   EXPECT_EQ(screen_failures, 0);
 
   // The run was not idle: explosions ran and turkeys were hit.
   EXPECT_GT(explosion_frames, 500);
   int hit = 0;
-  for (int32_t i = 1; i <= mt::scene::kTurkeyCount; ++i) hit += scene.Form().Turkey(i).Cell() >= 3;
+  for (int32_t i = 1; i <= mt::scene::kTurkeyCount; ++i) hit += h.form->Turkey(i).Cell() >= 3;
   EXPECT_GT(hit, 0);
 }
 

@@ -2,7 +2,9 @@
 
 namespace mt::test {
 
-bool FakeServices::Called(const std::string& prefix) const { return CountCalls(prefix) > 0; }
+bool FakeServices::Called(const std::string& prefix) const {
+  return CountCalls(prefix) > 0;
+}
 
 int FakeServices::CountCalls(const std::string& prefix) const {
   int n = 0;
@@ -32,16 +34,33 @@ void FakeServices::EndProcess(int status) {
   throw ProcessEnded{status};
 }
 
+void FakeServices::Seed(uint64_t seed) {
+  seeded_ = true;
+  seed_ = seed;
+  reseeds_ = 0;
+  engine_.seed(seed);
+}
+
 double FakeServices::Random() {
-  if (randoms.empty()) return random_default;
+  if (randoms.empty()) {
+    if (!seeded_) return random_default;
+    return std::uniform_real_distribution<double>(0.0, 1.0)(engine_);
+  }
   double r = randoms.front();
   randoms.pop_front();
   return r;
 }
 
+void FakeServices::Randomize() {
+  calls.push_back("Randomize");
+  // A new seed per call, as the clock would give, yet the same over every run.
+  if (seeded_) engine_.seed(seed_ + ++reseeds_);
+}
+
 void FakeServices::MessageBox(const std::string& text, const std::string& caption,
                               platform::MessageIcon icon) {
-  calls.push_back("MessageBox " + caption + (icon == platform::MessageIcon::Warning ? " warning" : ""));
+  calls.push_back("MessageBox " + caption +
+                  (icon == platform::MessageIcon::Warning ? " warning" : ""));
   messages.push_back(text);
 }
 

@@ -1,10 +1,12 @@
 #pragma once
-// A recording stand-in for the platform's services, for unit tests. Time is a fake clock
-// that advances only when told (or by `wait_advances` per wait); ending the process throws
-// ProcessEnded, which no failure handler of the program catches.
+// The one stand-in for the platform's services, for unit and pixel tests and benchmarks. It
+// records every call; time is a fake clock that advances only when told (or by
+// `wait_advances` per wait); ending the process throws ProcessEnded, which no failure
+// handler of the program catches and the test (or the scene harness) does.
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -28,14 +30,16 @@ class FakeServices : public platform::ServiceProvider {
 
   // Clock.
   uint32_t now = 0;
-  uint32_t wait_advances = 0;     // added to `now` by every WaitForMessages, at least to reach it
+  uint32_t wait_advances = 0;  // added to `now` by every WaitForMessages, at least to reach it
   bool wait_reaches_deadline = true;
   // Run inside ProcessMessages (events delivered by the test).
   std::function<void()> on_process_messages;
 
-  // Random numbers, returned in order, then `random_default`.
+  // Random numbers, returned in order, then `random_default`, or after Seed a repeatable
+  // uniform sequence (Randomize then re-seeds it repeatably, too).
   std::deque<double> randoms;
   double random_default = 0.5;
+  void Seed(uint64_t seed);
 
   // Answers.
   bool online = true;
@@ -51,7 +55,7 @@ class FakeServices : public platform::ServiceProvider {
   void WaitForMessages(uint32_t deadline_tick) override;
   [[noreturn]] void EndProcess(int status) override;
   double Random() override;
-  void Randomize() override { calls.push_back("Randomize"); }
+  void Randomize() override;
   void MessageBox(const std::string& text, const std::string& caption,
                   platform::MessageIcon icon) override;
   bool StartProgram(const std::string& path) override;
@@ -71,6 +75,12 @@ class FakeServices : public platform::ServiceProvider {
 
   // Message boxes shown, their texts.
   std::vector<std::string> messages;
+
+ private:
+  bool seeded_ = false;
+  uint64_t seed_ = 0;
+  uint64_t reseeds_ = 0;
+  std::mt19937_64 engine_;
 };
 
 }  // namespace mt::test

@@ -7,6 +7,7 @@
 #include "platform/gdi.h"
 #include "platform/sound.h"
 #include "platform/system.h"
+#include "saver/host/mScreenSaver.h"
 #include "scene_harness.h"
 
 namespace mt::test {
@@ -45,57 +46,62 @@ std::vector<uint32_t> WaitDeadlines(const FakeServices& fake) {
 // ----------------------------------------------------------------------- frame period
 
 TEST(SceneFramePeriod, SpeedTwentyGivesFiftyMillisecondDeadlines) {
-  SceneHarness h;
+  FakeServices fake;
+  SceneHarness h(fake);
   ASSERT_FALSE(h.Run(4));
   EXPECT_EQ(h.form->m_lFrameMs, 50);
   // Each frame starts at the previous deadline (the fake clock jumps there) and waits 50 ms.
-  EXPECT_EQ(WaitDeadlines(h.fake), (std::vector<uint32_t>{100050, 100100, 100150, 100200}));
+  EXPECT_EQ(WaitDeadlines(fake), (std::vector<uint32_t>{100050, 100100, 100150, 100200}));
 }
 
 TEST(SceneFramePeriod, SpeedAboveThousandRunsFramesBackToBack) {
-  SceneHarness h;
+  FakeServices fake;
+  SceneHarness h(fake);
   h.Settings("1001", "1", "0");
   ASSERT_FALSE(h.Run(3));
   EXPECT_EQ(h.form->m_lFrameMs, 0);
   // No wait at all; each frame still processes messages in its step and once in the wait.
-  EXPECT_EQ(h.fake.CountCalls("WaitForMessages"), 0);
-  EXPECT_EQ(h.fake.CountCalls("ProcessMessages"), 6);
-  EXPECT_EQ(h.fake.now, 100000u);
+  EXPECT_EQ(fake.CountCalls("WaitForMessages"), 0);
+  EXPECT_EQ(fake.CountCalls("ProcessMessages"), 6);
+  EXPECT_EQ(fake.now, 100000u);
 }
 
 TEST(SceneFramePeriod, ZeroEmptyOrNonNumericSpeedEndsWithTheMissingFilesMessage) {
   for (const char* speed : {"0", "abc", ""}) {
     SCOPED_TRACE(speed);
-    SceneHarness h;
+    FakeServices fake;
+    SceneHarness h(fake);
     h.Settings(speed, "1", "0");
     ASSERT_TRUE(h.Run(5));
     EXPECT_EQ(h.exit_status, 0);
     EXPECT_EQ(h.form->m_lFramesDone, 0);
-    ASSERT_EQ(h.fake.messages.size(), 1u);
-    EXPECT_EQ(h.fake.messages[0], mScreenSaver::MissingFilesMessage());
-    EXPECT_TRUE(h.fake.Called("MessageBox Marrowtide Gobble-run warning"));
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0], mScreenSaver::MissingFilesMessage());
+    EXPECT_TRUE(fake.Called("MessageBox Marrowtide Gobble-run warning"));
   }
 }
 
 TEST(SceneFramePeriod, TicksCrossingTwoToThe31And32KeepRunning) {
   for (uint32_t start : {0x7FFFFFFFu - 120u, 0xFFFFFFFFu - 120u}) {
     SCOPED_TRACE(start);
-    SceneHarness h;
-    h.fake.now = start;
+    FakeServices fake;
+    SceneHarness h(fake);
+    fake.now = start;
     ASSERT_FALSE(h.Run(10));
-    EXPECT_TRUE(h.fake.messages.empty());
+    EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(h.form->m_lFramesDone, 10);
-    const auto deadlines = WaitDeadlines(h.fake);
+    const auto deadlines = WaitDeadlines(fake);
     ASSERT_EQ(deadlines.size(), 10u);
     for (uint32_t i = 0; i < 10; ++i) EXPECT_EQ(deadlines[i], start + 50u * (i + 1));
-    EXPECT_EQ(h.fake.now, start + 500u);
+    EXPECT_EQ(fake.now, start + 500u);
   }
 }
 
 // ----------------------------------------------------------------------- walking
 
 TEST(SceneWalking, PosesSwapEverySixthFrameStartingInFrameSeven) {
-  SceneHarness h;
+  FakeServices fake;
+  SceneHarness h(fake);
   std::vector<int32_t> cells;
   h.on_frame = [&](int64_t) { cells.push_back(h.form->Turkey(1).Cell()); };
   ASSERT_FALSE(h.Run(14));
@@ -103,7 +109,8 @@ TEST(SceneWalking, PosesSwapEverySixthFrameStartingInFrameSeven) {
 }
 
 TEST(SceneWalking, TurkeysWrapAtEachEdge) {
-  SceneHarness h;  // 320 x 240; turkeys 12 x 10
+  FakeServices fake;
+  SceneHarness h(fake);  // 320 x 240; turkeys 12 x 10
   struct Case {
     int32_t x, y, xdir, ydir, want_x, want_y;
   };
@@ -135,16 +142,24 @@ TEST(SceneWalking, TurkeysWrapAtEachEdge) {
 }
 
 TEST(SceneFlock, GroupsWalkTheirWayAndNoTurkeyStandsStill) {
-  SceneHarness h;
+  FakeServices fake;
+  SceneHarness h(fake);
   // The first draw of turkey 1 gives both steps 0 and is repeated.
-  h.fake.randoms = {0.9, 0.01, 0.01, 0.25, 0.5, 1.0};
+  fake.randoms = {0.9, 0.01, 0.01, 0.25, 0.5, 1.0};
+  int32_t start_x = 0, start_y = 0;
+  h.on_restore = [&](int64_t) { start_x = h.form->Turkey(1).X(), start_y = h.form->Turkey(1).Y(); };
   ASSERT_FALSE(h.Run(1));
   // 0.9 went to the ambient number; 0.01 * -8 and 0.01 * -8 round to 0, then 0.25 * -8 = -2
-  // and 0.5 * -8 = -4; position 1.0 * 320 = 320, the right edge itself, then the default.
+  // and 0.5 * -8 = -4; position 1.0 * 320 = 320, the right edge itself, then the default
+  // 0.5 * 240. A start on the edge does not wrap: the first frame only walks.
   EXPECT_EQ(h.form->m_iSoundNumber, 6);
   cSprite& first = h.form->Turkey(1);
   EXPECT_EQ(first.XDir(), -2);
   EXPECT_EQ(first.YDir(), -4);
+  EXPECT_EQ(start_x, 320);
+  EXPECT_EQ(start_y, 120);
+  EXPECT_EQ(first.X(), 318);
+  EXPECT_EQ(first.Y(), 116);
   for (int32_t i = 1; i <= scene::kTurkeyCount; ++i) {
     cSprite& t = h.form->Turkey(i);
     EXPECT_TRUE(t.Active());
@@ -152,13 +167,14 @@ TEST(SceneFlock, GroupsWalkTheirWayAndNoTurkeyStandsStill) {
     const bool left = i <= 8 || i >= 25;
     EXPECT_EQ(t.XDir() <= 0 && t.YDir() <= 0, left) << i;
   }
-  EXPECT_EQ(h.fake.CountCalls("Randomize"), 1 + scene::kTurkeyCount);
+  EXPECT_EQ(fake.CountCalls("Randomize"), 1 + scene::kTurkeyCount);
 }
 
 // ----------------------------------------------------------------------- shooting
 
 TEST(SceneShooting, HitTestBoundsIncludeTwentyPixelsEitherWay) {
-  SceneHarness h;
+  FakeServices fake;
+  SceneHarness h(fake);
   h.on_restore = [&](int64_t frame) {
     if (frame == 0) h.window->QueueClick(160, 120);
     if (frame != 1) return;
@@ -179,7 +195,8 @@ TEST(SceneShooting, HitTestBoundsIncludeTwentyPixelsEitherWay) {
 }
 
 TEST(SceneShooting, HitStagesAdvanceThreeFourFiveAndStay) {
-  SceneHarness h;
+  FakeServices fake;
+  SceneHarness h(fake);
   std::vector<int32_t> cells;
   h.on_restore = [&](int64_t frame) {
     if (frame == 0) ParkAllAway(*h.form), Park(*h.form, 7, 90, 90);
@@ -194,7 +211,8 @@ TEST(SceneShooting, HitStagesAdvanceThreeFourFiveAndStay) {
 }
 
 TEST(SceneShooting, TwoClicksInOneFrameGiveOneTestAtTheSecond) {
-  SceneHarness h;
+  FakeServices fake;
+  SceneHarness h(fake);
   h.on_restore = [&](int64_t frame) {
     if (frame != 0) return;
     ParkAllAway(*h.form);
@@ -209,23 +227,26 @@ TEST(SceneShooting, TwoClicksInOneFrameGiveOneTestAtTheSecond) {
 }
 
 TEST(SceneShooting, ClickPlaysTheWeaponsShotOnlyWithSoundOn) {
-  SceneHarness on;
-  on.Settings("20", "1", "2");
-  on.on_restore = [&](int64_t f) {
-    if (f == 0) on.window->QueueClick(10, 10);
-  };
-  ASSERT_FALSE(on.Run(2));
-  EXPECT_EQ(Sounds(on.fake), (std::vector<std::string>{"PlaySound " + on.assets + "rifle.wav " +
-                                                       std::to_string(kShot)}));
-  EXPECT_EQ(on.window->cursor(), on.assets + "scopeRifle.cur");
-
-  SceneHarness off;
+  {
+    FakeServices fake;
+    SceneHarness on(fake);
+    on.Settings("20", "1", "2");
+    on.on_restore = [&](int64_t f) {
+      if (f == 0) on.window->QueueClick(10, 10);
+    };
+    ASSERT_FALSE(on.Run(2));
+    EXPECT_EQ(Sounds(fake), (std::vector<std::string>{"PlaySound " + on.assets + "rifle.wav " +
+                                                      std::to_string(kShot)}));
+    EXPECT_EQ(on.window->cursor(), on.assets + "scopeRifle.cur");
+  }
+  FakeServices fake;
+  SceneHarness off(fake);
   off.Settings("20", "0", "1");
   off.on_restore = [&](int64_t f) {
     if (f == 0) off.window->QueueClick(10, 10);
   };
   ASSERT_FALSE(off.Run(2));
-  EXPECT_TRUE(Sounds(off.fake).empty());
+  EXPECT_TRUE(Sounds(fake).empty());
   EXPECT_TRUE(off.form->m_bExploding);  // the explosion shows all the same
   EXPECT_EQ(off.window->cursor(), off.assets + "scopeFlame.cur");
 }
@@ -238,7 +259,8 @@ int32_t ShownBombCell(SceneHarness& h, int32_t cx, int32_t cy) {
 }
 
 TEST(SceneShooting, ExplosionShowsOneToSixThenTwoToSixEachFollowedByAnEmptyStep) {
-  SceneHarness h;
+  FakeServices fake;
+  SceneHarness h(fake);
   std::vector<int32_t> cells, shown;
   h.on_restore = [&](int64_t frame) {
     if (frame == 0) {
@@ -260,7 +282,8 @@ TEST(SceneShooting, ExplosionShowsOneToSixThenTwoToSixEachFollowedByAnEmptyStep)
 }
 
 TEST(SceneShooting, ClickAfterTheEmptyStepIsTestedOnlyWithTheNextClick) {
-  SceneHarness h;
+  FakeServices fake;
+  SceneHarness h(fake);
   std::vector<int32_t> cells;
   h.on_restore = [&](int64_t frame) {
     if (frame == 0) {
@@ -282,32 +305,33 @@ TEST(SceneShooting, ClickAfterTheEmptyStepIsTestedOnlyWithTheNextClick) {
 // ----------------------------------------------------------------------- sound timer
 
 TEST(SceneSound, AmbientCycleAfterADrawnSixStartsWithSoundOne) {
-  SceneHarness h;
-  h.fake.randoms = {0.9};  // floor(0.9 * 6 + 1) = 6
+  FakeServices fake;
+  SceneHarness h(fake);
+  fake.randoms = {0.9};  // floor(0.9 * 6 + 1) = 6
   std::vector<size_t> counts;
   h.on_frame = [&](int64_t done) {
     if (done == 99 || done == 100 || done == 699 || done == 700)
-      counts.push_back(Sounds(h.fake).size());
+      counts.push_back(Sounds(fake).size());
   };
   ASSERT_FALSE(h.Run(700));
   EXPECT_EQ(counts, (std::vector<size_t>{0, 1, 1, 2}));
-  EXPECT_EQ(Sounds(h.fake),
-            (std::vector<std::string>{
-                "PlaySound " + h.assets + "sound1.wav " + std::to_string(kAmbient),
-                "PlaySound " + h.assets + "sound2.wav " + std::to_string(kAmbient)}));
+  EXPECT_EQ(Sounds(fake), (std::vector<std::string>{
+                              "PlaySound " + h.assets + "sound1.wav " + std::to_string(kAmbient),
+                              "PlaySound " + h.assets + "sound2.wav " + std::to_string(kAmbient)}));
   EXPECT_EQ(h.window->TimerInterval(), 30000);
 }
 
 TEST(SceneSound, NoDeviceOrNotExactlyOneKeepsSoundOffAndTheTimerIdle) {
   for (const char* play : {"1", "01", "true"}) {
     SCOPED_TRACE(play);
-    SceneHarness h;
+    FakeServices fake;
+    SceneHarness h(fake);
     h.Settings("20", play, "0");
-    if (std::string(play) == "1") h.fake.sound_devices = 0;
+    if (std::string(play) == "1") fake.sound_devices = 0;
     ASSERT_FALSE(h.Run(150));
     EXPECT_FALSE(mScreenSaver::State().m_bSoundOn);
     EXPECT_FALSE(h.window->TimerEnabled());
-    EXPECT_TRUE(Sounds(h.fake).empty());
+    EXPECT_TRUE(Sounds(fake).empty());
   }
 }
 
@@ -316,28 +340,32 @@ TEST(SceneSound, NoDeviceOrNotExactlyOneKeepsSoundOffAndTheTimerIdle) {
 TEST(SceneSetUp, MissingOrUnreadableBackgroundWarnsBeforeAnyScene) {
   for (bool present : {false, true}) {
     SCOPED_TRACE(present);
-    SceneHarness h;
+    FakeServices fake;
+    SceneHarness h(fake);
     if (present) {
       WriteFileBytes(h.assets + "background.bmp", "BM not really a picture");
     } else {
       std::filesystem::remove(h.assets + "background.bmp");
     }
     ASSERT_TRUE(h.Run(3));
-    EXPECT_EQ(h.fake.messages, (std::vector<std::string>{mScreenSaver::MissingFilesMessage()}));
+    EXPECT_EQ(fake.messages, (std::vector<std::string>{mScreenSaver::MissingFilesMessage()}));
     EXPECT_FALSE(h.window->shown());
     EXPECT_EQ(h.exit_status, 0);
   }
 }
 
 TEST(SceneSetUp, MissingSightCursorOrSheetEndsWithTheMessage) {
-  SceneHarness cursor;
-  std::filesystem::remove(cursor.assets + "scopeShot.cur");
-  ASSERT_TRUE(cursor.Run(3));
-  EXPECT_EQ(cursor.fake.messages.size(), 1u);
-  EXPECT_FALSE(cursor.window->shown());
-
+  {
+    FakeServices fake;
+    SceneHarness cursor(fake);
+    std::filesystem::remove(cursor.assets + "scopeShot.cur");
+    ASSERT_TRUE(cursor.Run(3));
+    EXPECT_EQ(fake.messages.size(), 1u);
+    EXPECT_FALSE(cursor.window->shown());
+  }
   // A sheet that failed to load is noticed only when the loop first draws from it.
-  SceneHarness sheet;
+  FakeServices fake;
+  SceneHarness sheet(fake);
   std::filesystem::remove(sheet.assets + "turkeyRight.bmp");
   ASSERT_TRUE(sheet.Run(3));
   EXPECT_EQ(sheet.fake.messages.size(), 1u);
@@ -365,36 +393,37 @@ TEST(SceneExit, PasswordModeOnWindows9xRestoresOnlyAfterTheRightPassword) {
   const std::string before = counter.Bytes();
   for (bool right : {false, true}) {
     SCOPED_TRACE(right);
-    SceneHarness h;
-    h.fake.platform_id = platform::kPlatformWindows9x;
-    h.fake.registry_found = true;
-    h.fake.registry_value = {platform::REG_SZ, {'1', '\0'}};
-    h.fake.password_ok = right;
+    FakeServices fake;
+    SceneHarness h(fake);
+    fake.platform_id = platform::kPlatformWindows9x;
+    fake.registry_found = true;
+    fake.registry_value = {platform::REG_SZ, {'1', '\0'}};
+    fake.password_ok = right;
     h.on_restore = [&](int64_t frame) {
       if (frame == 2) h.window->QueueKey(32);
     };
     const bool ended = h.Run(5);
     EXPECT_EQ(mScreenSaver::State().m_iUsePassword, 1);
-    EXPECT_TRUE(h.fake.Called("VerifyPassword 1"));
-    EXPECT_EQ(h.fake.CountCalls("SetScreenSaverRunning 1"), 2);
-    EXPECT_EQ(h.fake.CountCalls("SetTopmost 1 1"), 2);
+    EXPECT_TRUE(fake.Called("VerifyPassword 1"));
+    EXPECT_EQ(fake.CountCalls("SetScreenSaverRunning 1"), 2);
+    EXPECT_EQ(fake.CountCalls("SetTopmost 1 1"), 2);
     if (!right) {
       EXPECT_FALSE(ended);
       EXPECT_EQ(h.form->m_lFramesDone, 5);  // the scene went on
-      EXPECT_FALSE(h.fake.Called("SetScreenSaverRunning 0"));
-      EXPECT_FALSE(h.fake.Called("SetTopmost 1 0"));
-      EXPECT_FALSE(h.fake.Called("ShowTaskbar 1"));
-      EXPECT_FALSE(h.fake.Called("StopSound"));
+      EXPECT_FALSE(fake.Called("SetScreenSaverRunning 0"));
+      EXPECT_FALSE(fake.Called("SetTopmost 1 0"));
+      EXPECT_FALSE(fake.Called("ShowTaskbar 1"));
+      EXPECT_FALSE(fake.Called("StopSound"));
       EXPECT_FALSE(h.window->unloaded());
       EXPECT_EQ(counter.Bytes(), before);
     } else {
       EXPECT_TRUE(ended);
       EXPECT_EQ(h.exit_status, 0);
       EXPECT_EQ(h.form->m_lFramesDone, 2);  // ended inside the third frame's messages
-      EXPECT_TRUE(h.fake.Called("SetScreenSaverRunning 0"));
-      EXPECT_TRUE(h.fake.Called("SetTopmost 1 0"));
-      EXPECT_TRUE(h.fake.Called("ShowTaskbar 1"));
-      EXPECT_TRUE(h.fake.Called("StopSound"));
+      EXPECT_TRUE(fake.Called("SetScreenSaverRunning 0"));
+      EXPECT_TRUE(fake.Called("SetTopmost 1 0"));
+      EXPECT_TRUE(fake.Called("ShowTaskbar 1"));
+      EXPECT_TRUE(fake.Called("StopSound"));
       EXPECT_TRUE(h.window->unloaded());
       EXPECT_EQ(counter.Bytes(),
                 "; counter\r\n[applic]\r\nappcurrent=1\r\nappalert=5\r\nappdisplay=1\r\n");

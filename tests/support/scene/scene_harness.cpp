@@ -1,0 +1,128 @@
+#include "scene_harness.h"
+
+#include <filesystem>
+
+#include "saver/host/mScreenSaver.h"
+
+namespace mt::test {
+
+void WriteBmp(const std::string& path, int32_t w, int32_t h,
+              const std::function<uint32_t(int32_t, int32_t)>& rgb) {
+  const int32_t row = (w * 3 + 3) / 4 * 4;
+  const uint32_t data = static_cast<uint32_t>(row * h);
+  std::string b;
+  auto u16 = [&](uint32_t v) { b += char(v & 0xFF), b += char((v >> 8) & 0xFF); };
+  auto u32 = [&](uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); };
+  b += "BM";
+  u32(54 + data), u32(0), u32(54);
+  u32(40), u32(static_cast<uint32_t>(w)), u32(static_cast<uint32_t>(h)), u16(1), u16(24), u32(0),
+      u32(data), u32(2835), u32(2835), u32(0), u32(0);
+  for (int32_t y = h - 1; y >= 0; --y) {
+    std::string line;
+    for (int32_t x = 0; x < w; ++x) {
+      const uint32_t c = rgb(x, y);
+      line += char(c & 0xFF), line += char((c >> 8) & 0xFF), line += char((c >> 16) & 0xFF);
+    }
+    line.resize(static_cast<size_t>(row), '\0');
+    b += line;
+  }
+  WriteFileBytes(path, b);
+}
+
+namespace {
+void WriteSheet(const std::string& folder, const SceneSheet& s) {
+  WriteBmp(folder + s.file, s.cells * s.cell_width, s.cell_height,
+           [&](int32_t x, int32_t y) -> uint32_t {
+             const int32_t cx = x % s.cell_width;
+             if (cx == 0 || y == 0 || cx == s.cell_width - 1 || y == s.cell_height - 1)
+               return 0x00FF00;
+             return s.rgb + static_cast<uint32_t>(x / s.cell_width) * 0x10;
+           });
+}
+}  // namespace
+
+void WriteSceneAssets(const std::string& folder) {
+  WriteBmp(folder + "background.bmp", 16, 16, [](int32_t x, int32_t y) -> uint32_t {
+    return ((x / 4 + y / 4) % 2) ? 0x603010 : 0x405020;
+  });
+  for (const SceneSheet& s : {kBombSheet, kLogoSheet, kTreeSheet, kTreeSmallSheet, kGrassSheet,
+                              kGrassRightSheet, kTurkeyLeftSheet, kTurkeyRightSheet}) {
+    WriteSheet(folder, s);
+  }
+  for (const char* cursor : {"scopeShot.cur", "scopeFlame.cur", "scopeRifle.cur"}) {
+    WriteFileBytes(folder + cursor, "cursor");
+  }
+}
+
+SceneHarness::SceneHarness(FakeServices& services, int32_t width, int32_t height,
+                           const std::string& asset_folder)
+    : fake(services), width_(width), height_(height) {
+  assets = asset_folder;
+  if (assets.empty()) {
+    assets = folder / "assets/";
+    std::filesystem::create_directories(assets);
+    WriteSceneAssets(assets);
+  }
+  settings = folder / "settings.ini";
+  Settings("20", "1", "0");
+  fake.now = 100000;
+  fake.on_process_messages = [this] {
+    if (window) window->Pump();
+  };
+}
+
+SceneHarness::~SceneHarness() {
+  form.reset();
+  fake.on_process_messages = nullptr;
+  mScreenSaver::ResetModuleState();
+}
+
+void SceneHarness::Settings(const std::string& speed, const std::string& sound,
+                            const std::string& weapon) {
+  WriteFileBytes(settings, "[speed]\nspeed=" + speed + "\n[soundPlay]\nsoundPlay=" + sound +
+                               "\n[weapon]\nweapon=" + weapon + "\n");
+}
+
+void SceneHarness::Stop() {
+  stopping_ = true;
+  fake.EndProcess(0);
+}
+
+bool SceneHarness::Run(int64_t frames) {
+  // What Main does before the run mode starts.
+  mScreenSaver::ResetModuleState();
+  mScreenSaver::ReadPlatform();
+  mScreenSaver::ReadPasswordSetting();
+  scene::SceneOptions options;
+  options.make_window = [this](const std::string&) -> std::unique_ptr<scene::SceneWindow> {
+    auto w = std::make_unique<HeadlessWindow>(width_, height_);
+    window = w.get();
+    return w;
+  };
+  options.settings_file = settings;
+  options.asset_folder = assets;
+  options.after_restore = [this](int64_t frame) {
+    if (on_restore) on_restore(frame);
+  };
+  options.after_frame = [this, frames](int64_t done) {
+    if (on_frame) on_frame(done);
+    if (done >= frames) Stop();
+  };
+  form = make_form ? make_form(std::move(options))
+                   : std::make_unique<scene::frmSaver>(std::move(options));
+  auto& state = mScreenSaver::State();
+  state.forms.frmSaver = form.get();
+  state.m_bSoundDevice = mScreenSaver::SoundDevicePresent();
+  stopping_ = false;
+  try {
+    // The run mode's whole life: set-up, then the frame loop until the process ends.
+    form->Load();
+  } catch (const ProcessEnded& e) {
+    if (stopping_) return false;
+    exit_status = e.status;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace mt::test
