@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,14 +19,30 @@ namespace gdi = platform::gdi;
 
 namespace {
 
+// A white surface.
 struct Surface {
-  mGDI::Handle dc = 0, bitmap = 0, old = 0;
+  mGDI::Surface surface;
+  gdi::Handle dc = 0;
   Surface(int32_t w, int32_t h) {
-    mGDI::CreateDCAtSize(false, dc, bitmap, old, w, h);
+    mGDI::CreateDCAtSize(false, surface, w, h);
+    dc = surface.hDC();
     gdi::BitBlt(dc, 0, 0, w, h, 0, 0, 0, gdi::WHITENESS);
   }
-  ~Surface() { mGDI::DestroyDC(dc, bitmap, old); }
 };
+
+// A picture of w x h screen-format pixels, drawn by `paint` on a DC that holds it.
+std::shared_ptr<cPicture> MakePicture(int32_t w, int32_t h,
+                                      const std::function<void(gdi::Handle dc)>& paint) {
+  const gdi::Handle screen = gdi::GetDC(0);
+  const gdi::Handle bitmap = gdi::CreateCompatibleBitmap(screen, w, h);
+  gdi::ReleaseDC(0, screen);
+  const gdi::Handle dc = gdi::CreateCompatibleDC(0);
+  const gdi::Handle old = gdi::SelectObject(dc, bitmap);
+  paint(dc);
+  gdi::SelectObject(dc, old);
+  gdi::DeleteDC(dc);
+  return std::make_shared<cPicture>(bitmap);
+}
 
 void SetPixelsCounter(benchmark::State& state, int64_t pixels) {
   state.counters["MPix/s"] = benchmark::Counter(static_cast<double>(pixels) * 1e-6,
@@ -70,17 +87,13 @@ BENCHMARK(BM_BitBlt<gdi::SRCINVERT>)->Name("BM_BitBlt_SRCINVERT")->Apply(Sizes);
 // A sheet of 4 x 2 cells of 64 x 64 with a transparent green border in each, made in
 // memory and handed over as a picture.
 std::shared_ptr<cPicture> MakeSheetPicture() {
-  Surface sheet(256, 128);
-  for (int32_t y = 0; y < 128; ++y)
-    for (int32_t x = 0; x < 256; ++x) {
-      const bool border = x % 64 < 8 || y % 64 < 8;
-      gdi::SetPixel(sheet.dc, x, y, border ? 0x0000FF00 : 0x00102030u + static_cast<uint32_t>(x));
-    }
-  // Hand the bitmap over to the picture; the DC gets its original bitmap back.
-  gdi::SelectObject(sheet.dc, sheet.old);
-  auto picture = std::make_shared<cPicture>(sheet.bitmap);
-  sheet.bitmap = 0;
-  return picture;
+  return MakePicture(256, 128, [](gdi::Handle dc) {
+    for (int32_t y = 0; y < 128; ++y)
+      for (int32_t x = 0; x < 256; ++x) {
+        const bool border = x % 64 < 8 || y % 64 < 8;
+        gdi::SetPixel(dc, x, y, border ? 0x0000FF00 : 0x00102030u + static_cast<uint32_t>(x));
+      }
+  });
 }
 
 void BM_TransparentDraw64(benchmark::State& state) {
@@ -99,12 +112,10 @@ void BM_TransparentDraw64(benchmark::State& state) {
 BENCHMARK(BM_TransparentDraw64)->ArgName("build")->Arg(0)->Arg(1);
 
 void BM_TileDC1920x1080(benchmark::State& state) {
-  Surface tile_src(128, 128);
-  gdi::SelectObject(tile_src.dc, tile_src.old);
-  cPicture picture(tile_src.bitmap);
-  tile_src.bitmap = 0;
+  auto picture = MakePicture(
+      128, 128, [](gdi::Handle dc) { gdi::BitBlt(dc, 0, 0, 128, 128, 0, 0, 0, gdi::WHITENESS); });
   cTile tile(ScreenMetrics::Pixels(1920, 1080));
-  tile.Picture(&picture);
+  tile.Picture(picture.get());
   Surface stage(1920, 1080);
   for (auto _ : state) {
     tile.TileDC(stage.dc, 1920, 1080);

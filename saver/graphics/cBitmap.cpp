@@ -7,12 +7,12 @@ cBitmap::~cBitmap() {
 }
 
 void cBitmap::CleanUp() {
-  mGDI::DestroyDC(m_lDC, m_lBitmap, m_lOldBitmap);
+  mGDI::DestroyDC(m_oSurface);
 }
 
 bool cBitmap::CreateAtSize(int32_t lDX, int32_t lDY) {
   CleanUp();
-  const bool bResult = mGDI::CreateDCAtSize(false, m_lDC, m_lBitmap, m_lOldBitmap, lDX, lDY);
+  const bool bResult = mGDI::CreateDCAtSize(false, m_oSurface, lDX, lDY);
   if (bResult) {
     m_lWidth = lDX;
     m_lHeight = lDY;
@@ -22,9 +22,9 @@ bool cBitmap::CreateAtSize(int32_t lDX, int32_t lDY) {
 
 bool cBitmap::CreateFromFile(const std::string& sBitmapBitmap) {
   CleanUp();
-  if (!mGDI::CreateDCFromFile(false, sBitmapBitmap, m_lDC, m_lBitmap, m_lOldBitmap)) return false;
+  if (!mGDI::CreateDCFromFile(false, sBitmapBitmap, m_oSurface)) return false;
   platform::gdi::BitmapInfo udtBitmap{};
-  platform::gdi::GetObject(m_lBitmap, &udtBitmap);
+  platform::gdi::GetObject(m_oSurface.Bitmap(), &udtBitmap);
   m_lWidth = udtBitmap.bmWidth;
   m_lHeight = udtBitmap.bmHeight;
   return true;
@@ -32,14 +32,14 @@ bool cBitmap::CreateFromFile(const std::string& sBitmapBitmap) {
 
 bool cBitmap::CreateFromPicture(const cPicture* picThis) {
   CleanUp();
-  if (!mGDI::CreateDCFromPicture(false, picThis, m_lDC, m_lBitmap, m_lOldBitmap)) return false;
+  if (!mGDI::CreateDCFromPicture(false, picThis, m_oSurface)) return false;
   platform::gdi::BitmapInfo udtBitmap{};
-  platform::gdi::GetObject(m_lBitmap, &udtBitmap);
+  platform::gdi::GetObject(m_oSurface.Bitmap(), &udtBitmap);
   m_lWidth = udtBitmap.bmWidth;
   m_lHeight = udtBitmap.bmHeight;
   return true;
 }
 
 void cBitmap::RenderBitmap(Handle lHDC, int32_t lX, int32_t lY, uint32_t OpCode) const {
-  platform::gdi::BitBlt(lHDC, lX, lY, m_lWidth, m_lHeight, m_lDC, 0, 0, OpCode);
+  platform::gdi::BitBlt(lHDC, lX, lY, m_lWidth, m_lHeight, m_oSurface.hDC(), 0, 0, OpCode);
 }

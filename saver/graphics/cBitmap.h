@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/gdi.h"
+#include "saver/graphics/mGDI.h"
 
 class cPicture;
 
@@ -25,7 +26,7 @@ class cBitmap {
 
   int32_t Width() const { return m_lWidth; }
   int32_t Height() const { return m_lHeight; }
-  Handle hDC() const { return m_lDC; }
+  Handle hDC() const { return m_oSurface.hDC(); }
 
   // The whole bitmap onto lHDC at (lX, lY) in one transfer; an empty object draws nothing.
   void RenderBitmap(Handle lHDC, int32_t lX, int32_t lY,
@@ -34,9 +35,7 @@ class cBitmap {
  private:
   void CleanUp();
 
-  Handle m_lDC = 0;
-  Handle m_lBitmap = 0;
-  Handle m_lOldBitmap = 0;
+  mGDI::Surface m_oSurface;
   int32_t m_lWidth = 0;
   int32_t m_lHeight = 0;
 };

@@ -29,7 +29,7 @@ cSprite::~cSprite() {
 }
 
 void cSprite::CleanUp() {
-  mGDI::DestroyDC(m_lBackDC, m_lBackBitmap, m_lBackOldBitmap);
+  mGDI::DestroyDC(m_oBack);
   m_bBackgroundStored = false;
 }
 
@@ -46,7 +46,7 @@ void cSprite::Create(Handle /*hDC*/) {
   m_lWidth = m_cSpriteData->CellWidth();
   m_lHeight = m_cSpriteData->CellHeight();
   // A buffer that cannot be made is not reported: saving and restoring then do nothing.
-  mGDI::CreateDCAtSize(false, m_lBackDC, m_lBackBitmap, m_lBackOldBitmap, m_lWidth, m_lHeight);
+  mGDI::CreateDCAtSize(false, m_oBack, m_lWidth, m_lHeight);
 }
 
 void cSprite::IncrementPosition() {
@@ -55,7 +55,7 @@ void cSprite::IncrementPosition() {
 }
 
 void cSprite::StoreBackground(Handle hDC, int32_t lX, int32_t lY) {
-  gdi::BitBlt(m_lBackDC, 0, 0, m_lWidth, m_lHeight, hDC, lX, lY, gdi::SRCCOPY);
+  gdi::BitBlt(m_oBack.hDC(), 0, 0, m_lWidth, m_lHeight, hDC, lX, lY, gdi::SRCCOPY);
   m_lStoredX = lX;
   m_lStoredY = lY;
   m_bBackgroundStored = true;
@@ -75,7 +75,7 @@ void cSprite::RestoreBackground(Handle hDC) {
   if (!m_bBackgroundStored) return;
   // Back where it was saved: the scene may have drawn the sprite elsewhere since (or not
   // at all), and putting the area at the drawn place would paint the background twice.
-  gdi::BitBlt(hDC, m_lStoredX, m_lStoredY, m_lWidth, m_lHeight, m_lBackDC, 0, 0, gdi::SRCCOPY);
+  gdi::BitBlt(hDC, m_lStoredX, m_lStoredY, m_lWidth, m_lHeight, m_oBack.hDC(), 0, 0, gdi::SRCCOPY);
 }
 
 bool cSprite::BltInTwo() const {

@@ -8,6 +8,7 @@
 
 #include "platform/gdi.h"
 #include "saver/graphics/ScreenMetrics.h"
+#include "saver/graphics/mGDI.h"
 
 class cSpriteBitmaps;
 
@@ -67,7 +68,7 @@ class cSprite {
  private:
   void CleanUp();
 
-  Handle m_lBackDC = 0, m_lBackBitmap = 0, m_lBackOldBitmap = 0;
+  mGDI::Surface m_oBack;  // the saved background
   std::shared_ptr<cSpriteBitmaps> m_cSpriteData;
   int32_t m_lCell = 0;
   int32_t m_lX = 0, m_lY = 0;

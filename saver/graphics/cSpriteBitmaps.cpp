@@ -11,25 +11,23 @@ cSpriteBitmaps::~cSpriteBitmaps() {
 }
 
 void cSpriteBitmaps::CleanUp() {
-  mGDI::DestroyDC(m_lSpriteDC, m_lSpriteBitmap, m_lSpriteOldBitmap);
-  mGDI::DestroyDC(m_lMaskDC, m_lMaskBitmap, m_lMaskOldBitmap);
-  mGDI::DestroyDC(m_lBuildDC, m_lBuildBitmap, m_lBuildOldBitmap);
+  mGDI::DestroyDC(m_oSprite);
+  mGDI::DestroyDC(m_oMask);
+  mGDI::DestroyDC(m_oBuild);
 }
 
 bool cSpriteBitmaps::CreateFromFile(const std::string& sSpriteBitmap, int32_t lXImageCount,
                                     int32_t lYImageCount, const std::string& sMaskBitmap,
                                     ColorRef lTransColor) {
   CleanUp();
-  if (!mGDI::CreateDCFromFile(false, sSpriteBitmap, m_lSpriteDC, m_lSpriteBitmap,
-                              m_lSpriteOldBitmap))
-    return false;
+  if (!mGDI::CreateDCFromFile(false, sSpriteBitmap, m_oSprite)) return false;
   gdi::BitmapInfo udtBitmap{};
-  gdi::GetObject(m_lSpriteBitmap, &udtBitmap);
+  gdi::GetObject(m_oSprite.Bitmap(), &udtBitmap);
   bool bOk;
   if (sMaskBitmap.empty()) {
     bOk = BuildMask(udtBitmap.bmWidth, udtBitmap.bmHeight, lTransColor);
   } else {
-    bOk = mGDI::CreateDCFromFile(true, sMaskBitmap, m_lMaskDC, m_lMaskBitmap, m_lMaskOldBitmap);
+    bOk = mGDI::CreateDCFromFile(true, sMaskBitmap, m_oMask);
   }
   if (!bOk) return false;
   return FinishCreate(udtBitmap.bmWidth, udtBitmap.bmHeight, lXImageCount, lYImageCount);
@@ -39,15 +37,14 @@ bool cSpriteBitmaps::CreateFromPicture(const cPicture* oPic, int32_t lXImageCoun
                                        int32_t lYImageCount, const cPicture* oMaskPic,
                                        ColorRef lTransColor) {
   CleanUp();
-  if (!mGDI::CreateDCFromPicture(false, oPic, m_lSpriteDC, m_lSpriteBitmap, m_lSpriteOldBitmap))
-    return false;
+  if (!mGDI::CreateDCFromPicture(false, oPic, m_oSprite)) return false;
   gdi::BitmapInfo udtBitmap{};
-  gdi::GetObject(m_lSpriteBitmap, &udtBitmap);
+  gdi::GetObject(m_oSprite.Bitmap(), &udtBitmap);
   bool bOk;
   if (oMaskPic == nullptr) {
     bOk = BuildMask(udtBitmap.bmWidth, udtBitmap.bmHeight, lTransColor);
   } else {
-    bOk = mGDI::CreateDCFromPicture(true, oMaskPic, m_lMaskDC, m_lMaskBitmap, m_lMaskOldBitmap);
+    bOk = mGDI::CreateDCFromPicture(true, oMaskPic, m_oMask);
   }
   if (!bOk) return false;
   return FinishCreate(udtBitmap.bmWidth, udtBitmap.bmHeight, lXImageCount, lYImageCount);
@@ -64,34 +61,31 @@ bool cSpriteBitmaps::FinishCreate(int32_t lWidth, int32_t lHeight, int32_t lXIma
   const int32_t lCellHeight = mt::Div32(lHeight, lYImageCount);
   m_lCellWidth = lCellWidth;
   m_lCellHeight = lCellHeight;
-  return mGDI::CreateDCAtSize(false, m_lBuildDC, m_lBuildBitmap, m_lBuildOldBitmap, m_lCellWidth,
-                              m_lCellHeight);
+  return mGDI::CreateDCAtSize(false, m_oBuild, m_lCellWidth, m_lCellHeight);
 }
 
 bool cSpriteBitmaps::BuildMask(int32_t lWidth, int32_t lHeight, ColorRef lTransColor) {
-  if (!mGDI::CreateDCAtSize(true, m_lMaskDC, m_lMaskBitmap, m_lMaskOldBitmap, lWidth, lHeight))
-    return false;
+  if (!mGDI::CreateDCAtSize(true, m_oMask, lWidth, lHeight)) return false;
+  const Handle lMaskDC = m_oMask.hDC();
+  const Handle lSpriteDC = m_oSprite.hDC();
   if (lTransColor == kWhite) {
     // The sheet's background colour is still white, so its white pixels convert to 1:
     // all-ones XOR that leaves 0 where transparent and 1 where opaque.
-    gdi::BitBlt(m_lMaskDC, 0, 0, lWidth, lHeight, 0, 0, 0, gdi::WHITENESS);
-    gdi::BitBlt(m_lMaskDC, 0, 0, lWidth, lHeight, m_lSpriteDC, 0, 0, gdi::SRCINVERT);
+    gdi::BitBlt(lMaskDC, 0, 0, lWidth, lHeight, 0, 0, 0, gdi::WHITENESS);
+    gdi::BitBlt(lMaskDC, 0, 0, lWidth, lHeight, lSpriteDC, 0, 0, gdi::SRCINVERT);
     return true;
   }
-  Handle lTempDC = 0, lTempBitmap = 0, lTempOldBitmap = 0;
-  if (!mGDI::CreateDCAtSize(true, lTempDC, lTempBitmap, lTempOldBitmap, lWidth, lHeight)) {
-    mGDI::DestroyDC(lTempDC, lTempBitmap, lTempOldBitmap);
-    return false;
-  }
+  mGDI::Surface oTemp;
+  if (!mGDI::CreateDCAtSize(true, oTemp, lWidth, lHeight)) return false;
+  const Handle lTempDC = oTemp.hDC();
   // Temp = 1 where the sheet has the transparent colour.
-  const ColorRef lOldBk = gdi::SetBkColor(m_lSpriteDC, lTransColor);
-  gdi::BitBlt(lTempDC, 0, 0, lWidth, lHeight, m_lSpriteDC, 0, 0, gdi::SRCCOPY);
-  gdi::SetBkColor(m_lSpriteDC, lOldBk);
+  const ColorRef lOldBk = gdi::SetBkColor(lSpriteDC, lTransColor);
+  gdi::BitBlt(lTempDC, 0, 0, lWidth, lHeight, lSpriteDC, 0, 0, gdi::SRCCOPY);
+  gdi::SetBkColor(lSpriteDC, lOldBk);
   // Whiten the transparent pixels of the sheet: a 1 bit converts to white.
-  gdi::BitBlt(m_lSpriteDC, 0, 0, lWidth, lHeight, lTempDC, 0, 0, gdi::SRCPAINT);
-  gdi::BitBlt(m_lMaskDC, 0, 0, lWidth, lHeight, 0, 0, 0, gdi::WHITENESS);
-  gdi::BitBlt(m_lMaskDC, 0, 0, lWidth, lHeight, lTempDC, 0, 0, gdi::SRCINVERT);
-  mGDI::DestroyDC(lTempDC, lTempBitmap, lTempOldBitmap);
+  gdi::BitBlt(lSpriteDC, 0, 0, lWidth, lHeight, lTempDC, 0, 0, gdi::SRCPAINT);
+  gdi::BitBlt(lMaskDC, 0, 0, lWidth, lHeight, 0, 0, 0, gdi::WHITENESS);
+  gdi::BitBlt(lMaskDC, 0, 0, lWidth, lHeight, lTempDC, 0, 0, gdi::SRCINVERT);
   return true;
 }
 
@@ -109,23 +103,24 @@ void cSpriteBitmaps::TransparentDraw(Handle hDCDest, int32_t lX, int32_t lY, int
   Handle lTargetDC = hDCDest;
   int32_t lTargetX = lX, lTargetY = lY;
   if (bUseBuildDC) {
-    gdi::BitBlt(m_lBuildDC, 0, 0, m_lCellWidth, m_lCellHeight, hDCDest, lX, lY, gdi::SRCCOPY);
-    lTargetDC = m_lBuildDC;
+    gdi::BitBlt(m_oBuild.hDC(), 0, 0, m_lCellWidth, m_lCellHeight, hDCDest, lX, lY, gdi::SRCCOPY);
+    lTargetDC = m_oBuild.hDC();
     lTargetX = 0;
     lTargetY = 0;
   }
   // Opaque pixels turn white, then take the sheet's colour; transparent ones are left,
   // since the mask is black and the sheet white there.
-  gdi::BitBlt(lTargetDC, lTargetX, lTargetY, m_lCellWidth, m_lCellHeight, m_lMaskDC, src.x, src.y,
-              gdi::SRCPAINT);
-  gdi::BitBlt(lTargetDC, lTargetX, lTargetY, m_lCellWidth, m_lCellHeight, m_lSpriteDC, src.x, src.y,
-              gdi::SRCAND);
+  gdi::BitBlt(lTargetDC, lTargetX, lTargetY, m_lCellWidth, m_lCellHeight, m_oMask.hDC(), src.x,
+              src.y, gdi::SRCPAINT);
+  gdi::BitBlt(lTargetDC, lTargetX, lTargetY, m_lCellWidth, m_lCellHeight, m_oSprite.hDC(), src.x,
+              src.y, gdi::SRCAND);
   if (bUseBuildDC) {
-    gdi::BitBlt(hDCDest, lX, lY, m_lCellWidth, m_lCellHeight, m_lBuildDC, 0, 0, gdi::SRCCOPY);
+    gdi::BitBlt(hDCDest, lX, lY, m_lCellWidth, m_lCellHeight, m_oBuild.hDC(), 0, 0, gdi::SRCCOPY);
   }
 }
 
 void cSpriteBitmaps::DirectBltSprite(Handle lHDC, int32_t lX, int32_t lY, int32_t lCell) {
   const Origin src = CellOrigin(lCell);
-  gdi::BitBlt(lHDC, lX, lY, m_lCellWidth, m_lCellHeight, m_lSpriteDC, src.x, src.y, gdi::SRCCOPY);
+  gdi::BitBlt(lHDC, lX, lY, m_lCellWidth, m_lCellHeight, m_oSprite.hDC(), src.x, src.y,
+              gdi::SRCCOPY);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/gdi.h"
+#include "saver/graphics/mGDI.h"
 
 class cPicture;
 
@@ -51,9 +52,9 @@ class cSpriteBitmaps {
   Origin CellOrigin(int32_t lCell) const;
   void CleanUp();
 
-  Handle m_lSpriteDC = 0, m_lSpriteBitmap = 0, m_lSpriteOldBitmap = 0;
-  Handle m_lMaskDC = 0, m_lMaskBitmap = 0, m_lMaskOldBitmap = 0;
-  Handle m_lBuildDC = 0, m_lBuildBitmap = 0, m_lBuildOldBitmap = 0;
+  mGDI::Surface m_oSprite;  // the whole sheet, in colour
+  mGDI::Surface m_oMask;    // the same size, white where opaque
+  mGDI::Surface m_oBuild;   // one cell, to compose a draw in one transfer
   int32_t m_lCellWidth = 0;
   int32_t m_lCellHeight = 0;
   int32_t m_lXImageCount = 0;

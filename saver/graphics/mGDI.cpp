@@ -32,46 +32,50 @@ class DesktopDC {
 };
 }  // namespace
 
-bool CreateDCAtSize(bool bMask, Handle& lDC, Handle& lBitmap, Handle& lOldBitmap, int32_t lWidth,
-                    int32_t lHeight) {
-  lDC = 0;
-  lBitmap = 0;
-  lOldBitmap = 0;
+Surface::Surface(Surface&& oOther) noexcept
+    : m_lDC(oOther.m_lDC), m_lBitmap(oOther.m_lBitmap), m_lOldBitmap(oOther.m_lOldBitmap) {
+  oOther.m_lDC = oOther.m_lBitmap = oOther.m_lOldBitmap = 0;
+}
+
+Surface& Surface::operator=(Surface&& oOther) noexcept {
+  if (this != &oOther) {
+    DestroyDC(*this);
+    m_lDC = oOther.m_lDC;
+    m_lBitmap = oOther.m_lBitmap;
+    m_lOldBitmap = oOther.m_lOldBitmap;
+    oOther.m_lDC = oOther.m_lBitmap = oOther.m_lOldBitmap = 0;
+  }
+  return *this;
+}
+
+bool CreateDCAtSize(bool bMask, Surface& oSurface, int32_t lWidth, int32_t lHeight) {
+  DestroyDC(oSurface);
   DesktopDC desktop(!bMask);
   Handle lReference = desktop.hDC();
-  lDC = gdi::CreateCompatibleDC(lReference);
+  oSurface.m_lDC = gdi::CreateCompatibleDC(lReference);
   // A new memory DC holds a one-bit bitmap, so a bitmap compatible with it is one-bit too.
-  if (bMask) lReference = lDC;
-  if (lDC != 0) lBitmap = gdi::CreateCompatibleBitmap(lReference, lWidth, lHeight);
-  if (lBitmap == 0) return false;
-  lOldBitmap = gdi::SelectObject(lDC, lBitmap);
+  if (bMask) lReference = oSurface.m_lDC;
+  if (oSurface.m_lDC != 0)
+    oSurface.m_lBitmap = gdi::CreateCompatibleBitmap(lReference, lWidth, lHeight);
+  if (oSurface.m_lBitmap == 0) return false;
+  oSurface.m_lOldBitmap = gdi::SelectObject(oSurface.m_lDC, oSurface.m_lBitmap);
   return true;
 }
 
-bool CreateDCFromFile(bool bMask, const std::string& sFilename, Handle& lDC, Handle& lBitmap,
-                      Handle& lOldBitmap) {
-  lDC = 0;
-  lBitmap = 0;
-  lOldBitmap = 0;
-  lBitmap = gdi::LoadBitmapFile(sFilename);
-  if (lBitmap == 0) return false;
+bool CreateDCFromFile(bool bMask, const std::string& sFilename, Surface& oSurface) {
+  DestroyDC(oSurface);
+  oSurface.m_lBitmap = gdi::LoadBitmapFile(sFilename);
+  if (oSurface.m_lBitmap == 0) return false;
   DesktopDC desktop(!bMask);
-  lDC = gdi::CreateCompatibleDC(desktop.hDC());
-  if (lDC == 0) {
-    // DestroyDC stops at a DC of 0 and would never free the loaded bitmap.
-    gdi::DeleteObject(lBitmap);
-    lBitmap = 0;
-    return false;
-  }
-  lOldBitmap = gdi::SelectObject(lDC, lBitmap);
+  oSurface.m_lDC = gdi::CreateCompatibleDC(desktop.hDC());
+  // Without a DC the loaded bitmap stays in the surface, which frees it.
+  if (oSurface.m_lDC == 0) return false;
+  oSurface.m_lOldBitmap = gdi::SelectObject(oSurface.m_lDC, oSurface.m_lBitmap);
   return true;
 }
 
-bool CreateDCFromPicture(bool bMask, const cPicture* oPic, Handle& lDC, Handle& lBitmap,
-                         Handle& lOldBitmap) {
-  lDC = 0;
-  lBitmap = 0;
-  lOldBitmap = 0;
+bool CreateDCFromPicture(bool bMask, const cPicture* oPic, Surface& oSurface) {
+  DestroyDC(oSurface);
   gdi::BitmapInfo udtBitmap{};
   if (oPic == nullptr) mt::Fail(mt::ErrorKind::MissingObject, "Object variable not set");
 
@@ -80,16 +84,19 @@ bool CreateDCFromPicture(bool bMask, const cPicture* oPic, Handle& lDC, Handle& 
   const Handle lTempDC = gdi::CreateCompatibleDC(lReference);
   if (lTempDC == 0) return false;
   if (bMask) lReference = lTempDC;
+  // The temporary DC only lends the picture's bitmap, which stays the picture's.
   const Handle lTempOld = gdi::SelectObject(lTempDC, oPic->Handle());
   // With bMask the copy takes the picture's own format: the reference DC now holds it.
   bool bResult = false;
-  lDC = gdi::CreateCompatibleDC(lReference);
-  if (lDC != 0) {
+  oSurface.m_lDC = gdi::CreateCompatibleDC(lReference);
+  if (oSurface.m_lDC != 0) {
     gdi::GetObject(oPic->Handle(), &udtBitmap);
-    lBitmap = gdi::CreateCompatibleBitmap(lReference, udtBitmap.bmWidth, udtBitmap.bmHeight);
-    if (lBitmap != 0) {
-      lOldBitmap = gdi::SelectObject(lDC, lBitmap);
-      gdi::BitBlt(lDC, 0, 0, udtBitmap.bmWidth, udtBitmap.bmHeight, lTempDC, 0, 0, gdi::SRCCOPY);
+    oSurface.m_lBitmap =
+        gdi::CreateCompatibleBitmap(lReference, udtBitmap.bmWidth, udtBitmap.bmHeight);
+    if (oSurface.m_lBitmap != 0) {
+      oSurface.m_lOldBitmap = gdi::SelectObject(oSurface.m_lDC, oSurface.m_lBitmap);
+      gdi::BitBlt(oSurface.m_lDC, 0, 0, udtBitmap.bmWidth, udtBitmap.bmHeight, lTempDC, 0, 0,
+                  gdi::SRCCOPY);
       bResult = true;
     }
   }
@@ -98,15 +105,14 @@ bool CreateDCFromPicture(bool bMask, const cPicture* oPic, Handle& lDC, Handle& 
   return bResult;
 }
 
-void DestroyDC(Handle& lDC, Handle& lBitmap, Handle lOldBitmap) {
-  if (lDC == 0) return;
-  if (lBitmap != 0) {
-    gdi::SelectObject(lDC, lOldBitmap);
-    gdi::DeleteObject(lBitmap);
-    lBitmap = 0;
-  }
-  gdi::DeleteDC(lDC);
-  lDC = 0;
+void DestroyDC(Surface& oSurface) {
+  // The DC gets its own bitmap back first: a bitmap still selected cannot be deleted. A
+  // bitmap without a DC (a file whose DC could not be made) is freed all the same.
+  if (oSurface.m_lDC != 0 && oSurface.m_lBitmap != 0)
+    gdi::SelectObject(oSurface.m_lDC, oSurface.m_lOldBitmap);
+  if (oSurface.m_lBitmap != 0) gdi::DeleteObject(oSurface.m_lBitmap);
+  if (oSurface.m_lDC != 0) gdi::DeleteDC(oSurface.m_lDC);
+  oSurface.m_lDC = oSurface.m_lBitmap = oSurface.m_lOldBitmap = 0;
 }
 
 }  // namespace mGDI

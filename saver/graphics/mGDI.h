@@ -1,7 +1,7 @@
 #pragma once
 // The four routines through which the graphics classes obtain and give back their
-// off-screen surfaces. A surface is three handles kept together by its owner: the memory
-// DC, the bitmap selected into it, and the bitmap the DC held before (0 = none).
+// off-screen surfaces, and the surface itself: a memory DC, the bitmap selected into it and
+// the bitmap the DC held before, kept together and owned as one.
 #include <cstdint>
 #include <string>
 
@@ -13,25 +13,56 @@ namespace mGDI {
 
 using Handle = platform::gdi::Handle;
 
+class Surface;
+bool CreateDCAtSize(bool bMask, Surface& oSurface, int32_t lWidth, int32_t lHeight);
+bool CreateDCFromFile(bool bMask, const std::string& sFilename, Surface& oSurface);
+bool CreateDCFromPicture(bool bMask, const cPicture* oPic, Surface& oSurface);
+void DestroyDC(Surface& oSurface);
+
+// Owns what it holds: destruction, a new creation into it and a move onto it free the DC
+// and its bitmap, so neither can leak on any path, a failed creation's leftovers included.
+// Move-only; an empty surface has a DC of 0.
+class Surface {
+ public:
+  Surface() = default;
+  ~Surface() { DestroyDC(*this); }
+  Surface(Surface&& oOther) noexcept;
+  Surface& operator=(Surface&& oOther) noexcept;
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+
+  Handle hDC() const { return m_lDC; }
+  Handle Bitmap() const { return m_lBitmap; }
+
+ private:
+  friend bool CreateDCAtSize(bool, Surface&, int32_t, int32_t);
+  friend bool CreateDCFromFile(bool, const std::string&, Surface&);
+  friend bool CreateDCFromPicture(bool, const cPicture*, Surface&);
+  friend void DestroyDC(Surface&);
+
+  Handle m_lDC = 0;
+  Handle m_lBitmap = 0;
+  Handle m_lOldBitmap = 0;
+};
+
+// Each creation first frees what oSurface held. False on failure; whatever was made before
+// the failing step stays in oSurface until it is freed.
+
 // A new surface of lWidth x lHeight pixels: one bit per pixel when bMask, else in the
-// screen's format. Content undefined. False on failure; whatever was made before the
-// failing step stays in the handles so that DestroyDC frees it.
-bool CreateDCAtSize(bool bMask, Handle& lDC, Handle& lBitmap, Handle& lOldBitmap, int32_t lWidth,
-                    int32_t lHeight);
+// screen's format. Content undefined.
+bool CreateDCAtSize(bool bMask, Surface& oSurface, int32_t lWidth, int32_t lHeight);
 
 // A surface holding the bitmap file at its own size, always in the screen's format (a mask
-// file is held in colour). A file that cannot be loaded leaves all three handles 0.
-bool CreateDCFromFile(bool bMask, const std::string& sFilename, Handle& lDC, Handle& lBitmap,
-                      Handle& lOldBitmap);
+// file is held in colour). A file that cannot be loaded leaves the surface empty.
+bool CreateDCFromFile(bool bMask, const std::string& sFilename, Surface& oSurface);
 
 // A surface holding a copy of the picture's bitmap at its own size: in the screen's format,
 // or, when bMask, in the picture's own format. The picture is left as it is. Throws
 // mt::Error (MissingObject) when oPic is none.
-bool CreateDCFromPicture(bool bMask, const cPicture* oPic, Handle& lDC, Handle& lBitmap,
-                         Handle& lOldBitmap);
+bool CreateDCFromPicture(bool bMask, const cPicture* oPic, Surface& oSurface);
 
-// Frees a surface: puts the old bitmap back, deletes the bitmap and the DC, and sets lDC
-// and lBitmap to 0. Nothing happens when lDC is 0.
-void DestroyDC(Handle& lDC, Handle& lBitmap, Handle lOldBitmap);
+// Frees a surface: puts the old bitmap back, deletes the bitmap and the DC, and leaves it
+// empty. Freeing an empty surface does nothing.
+void DestroyDC(Surface& oSurface);
 
 }  // namespace mGDI

@@ -42,34 +42,44 @@ int BitsPerPixel(gdi::Handle bitmap) {
   return gdi::GetObject(bitmap, &info) ? info.bmBitsPixel : -1;
 }
 
-TEST(mGDI, SurfacesHaveTheAskedFormatAndDestroyIsSafeTwice) {
-  mGDI::Handle dc, bitmap, old;
-  ASSERT_TRUE(mGDI::CreateDCAtSize(true, dc, bitmap, old, 9, 4));
-  EXPECT_EQ(BitsPerPixel(bitmap), 1);
-  mGDI::DestroyDC(dc, bitmap, old);
-  EXPECT_EQ(dc, 0u);
-  EXPECT_EQ(bitmap, 0u);
-  mGDI::DestroyDC(dc, bitmap, old);  // nothing left to free
-  ASSERT_TRUE(mGDI::CreateDCAtSize(false, dc, bitmap, old, 9, 4));
-  EXPECT_EQ(BitsPerPixel(bitmap), 32);
-  const gdi::Handle freed = bitmap;
-  mGDI::DestroyDC(dc, bitmap, old);
-  EXPECT_EQ(BitsPerPixel(freed), -1);
-}
+TEST(mGDI, SurfacesHaveTheAskedFormatAndFreeWhatTheyHeldOnEveryPath) {
+  mGDI::Surface surface;
+  ASSERT_TRUE(mGDI::CreateDCAtSize(true, surface, 9, 4));
+  const gdi::Handle mask = surface.Bitmap();
+  EXPECT_EQ(BitsPerPixel(mask), 1);
+  // Creating again frees the first bitmap.
+  ASSERT_TRUE(mGDI::CreateDCAtSize(false, surface, 9, 4));
+  EXPECT_EQ(BitsPerPixel(mask), -1);
+  const gdi::Handle colour = surface.Bitmap();
+  EXPECT_EQ(BitsPerPixel(colour), 32);
+  {
+    // A move hands the bitmap on; the moved-from surface frees nothing.
+    mGDI::Surface taken = std::move(surface);
+    EXPECT_EQ(surface.hDC(), 0u);
+    EXPECT_EQ(BitsPerPixel(colour), 32);
+  }
+  EXPECT_EQ(BitsPerPixel(colour), -1);
+  mGDI::DestroyDC(surface);  // an empty surface: nothing to free
 
-TEST(mGDI, FailuresLeaveWhatWasMadeForDestroyDC) {
-  mGDI::Handle dc = 7, bitmap = 7, old = 7;
-  EXPECT_FALSE(mGDI::CreateDCAtSize(false, dc, bitmap, old, 0, 5));
-  EXPECT_NE(dc, 0u);  // the DC was made before the bitmap failed
-  EXPECT_EQ(bitmap, 0u);
-  mGDI::DestroyDC(dc, bitmap, old);
-  EXPECT_EQ(dc, 0u);
+  // A failed creation keeps what it made (the DC) for the owner to free.
+  gdi::Handle dc = 0;
+  {
+    mGDI::Surface failed;
+    EXPECT_FALSE(mGDI::CreateDCAtSize(false, failed, 0, 5));
+    dc = failed.hDC();
+    EXPECT_NE(dc, 0u);
+    EXPECT_EQ(failed.Bitmap(), 0u);
+  }
+  EXPECT_FALSE(gdi::DeleteDC(dc));  // already gone
+
   TempFolder dir;
-  dc = bitmap = old = 7;
-  EXPECT_FALSE(mGDI::CreateDCFromFile(false, dir / "missing.bmp", dc, bitmap, old));
-  EXPECT_EQ(dc, 0u);
-  EXPECT_EQ(bitmap, 0u);
-  EXPECT_EQ(old, 0u);
+  mGDI::Surface missing;
+  ASSERT_TRUE(mGDI::CreateDCAtSize(false, missing, 2, 2));
+  const gdi::Handle before = missing.Bitmap();
+  EXPECT_FALSE(mGDI::CreateDCFromFile(false, dir / "missing.bmp", missing));
+  EXPECT_EQ(missing.hDC(), 0u);
+  EXPECT_EQ(missing.Bitmap(), 0u);
+  EXPECT_EQ(BitsPerPixel(before), -1);
 }
 
 TEST(mGDI, PictureCopiesKeepTheirFormatOnlyWhenAskedFor) {
@@ -78,19 +88,17 @@ TEST(mGDI, PictureCopiesKeepTheirFormatOnlyWhenAskedFor) {
   ASSERT_TRUE(colour);
   MemDC ref(1, 1, true);
   cPicture mono(gdi::CreateCompatibleBitmap(ref.dc(), 6, 3));
-  mGDI::Handle dc, bitmap, old;
-  ASSERT_TRUE(mGDI::CreateDCFromPicture(true, &mono, dc, bitmap, old));
-  EXPECT_EQ(BitsPerPixel(bitmap), 1);
-  mGDI::DestroyDC(dc, bitmap, old);
-  ASSERT_TRUE(mGDI::CreateDCFromPicture(false, &mono, dc, bitmap, old));
-  EXPECT_EQ(BitsPerPixel(bitmap), 32);
-  mGDI::DestroyDC(dc, bitmap, old);
-  ASSERT_TRUE(mGDI::CreateDCFromPicture(false, colour.get(), dc, bitmap, old));
-  EXPECT_EQ(gdi::GetPixel(dc, 5, 2), 0x00070707u);
-  mGDI::DestroyDC(dc, bitmap, old);
+  mGDI::Surface surface;
+  ASSERT_TRUE(mGDI::CreateDCFromPicture(true, &mono, surface));
+  EXPECT_EQ(BitsPerPixel(surface.Bitmap()), 1);
+  ASSERT_TRUE(mGDI::CreateDCFromPicture(false, &mono, surface));
+  EXPECT_EQ(BitsPerPixel(surface.Bitmap()), 32);
+  ASSERT_TRUE(mGDI::CreateDCFromPicture(false, colour.get(), surface));
+  EXPECT_EQ(gdi::GetPixel(surface.hDC(), 5, 2), 0x00070707u);
+  mGDI::DestroyDC(surface);
   // The picture still holds its bitmap and can be used again.
   EXPECT_EQ(BitsPerPixel(colour->Handle()), 32);
-  EXPECT_EQ(KindOf([&] { mGDI::CreateDCFromPicture(false, nullptr, dc, bitmap, old); }),
+  EXPECT_EQ(KindOf([&] { mGDI::CreateDCFromPicture(false, nullptr, surface); }),
             mt::ErrorKind::MissingObject);
 }
 
