@@ -1,7 +1,7 @@
 #pragma once
-// Profile (INI) files, one key at a time: GetPrivateProfileStringA and
-// WritePrivateProfileStringA on Windows, our own reader and writer with the same
-// behaviour on Linux:
+// Profile (INI) files, one key at a time, with the behaviour of the Win32 calls
+// GetPrivateProfileStringA and WritePrivateProfileStringA. One reader and writer serves
+// every platform; only the file work below it is per platform (portable/profile_file.h):
 //  - section and key names match without regard to case; the first matching section and,
 //    inside it, the first matching key win;
 //  - spaces and tabs around section names (inside the brackets), keys and values are

@@ -1,25 +1,21 @@
-// Profile (INI) files on Linux, with the lookup rules of the Win32 profile functions.
-// The reader never changes the file; the writer changes only the one value it sets and
-// replaces the file atomically, so other sections, comments, blank lines and line
-// endings survive byte for byte and a crash never leaves half a file.
+// Profile (INI) files, with the lookup rules of the Win32 profile functions, for both
+// platforms. The reader never changes the file; the writer changes only the one value it
+// sets and has the file replaced atomically, so other sections, comments, blank lines and
+// line endings survive byte for byte and a crash never leaves half a file.
 #include "platform/profile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "portable/profile_file.h"
+
 namespace platform {
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t'; }
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
@@ -82,7 +78,8 @@ ParsedLine Parse(std::string_view raw) {
   if (s.front() == '[') {
     p.kind = LineKind::Section;
     size_t close = s.find(']');
-    p.name = Trim(s.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    p.name =
+        Trim(s.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
     return p;
   }
   p.kind = LineKind::Key;
@@ -103,14 +100,6 @@ std::string_view Unquote(std::string_view v) {
   return v;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  struct stat st{};
-  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 size_t BodyStart(const std::string& text) {
   return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;  // skip a UTF-8 byte-order mark
 }
@@ -126,7 +115,8 @@ Location Find(const std::string& text, const std::vector<Line>& lines, std::stri
               std::string_view key) {
   Location loc;
   for (size_t i = 0; i < lines.size(); ++i) {
-    ParsedLine p = Parse(std::string_view(text).substr(lines[i].begin, lines[i].end - lines[i].begin));
+    ParsedLine p =
+        Parse(std::string_view(text).substr(lines[i].begin, lines[i].end - lines[i].begin));
     if (!loc.section) {
       if (p.kind == LineKind::Section && SameName(p.name, section)) {
         loc.section = i;
@@ -141,41 +131,21 @@ Location Find(const std::string& text, const std::vector<Line>& lines, std::stri
   return loc;
 }
 
-// Writes `content` to a temporary file beside `path`, flushes it to disk and renames it
-// over `path`, so that readers see either the old file or the new one, never a mix.
-bool ReplaceAtomically(const std::string& path, const std::string& content, mode_t mode) {
-  std::string tmp = path + ".XXXXXX";
-  std::vector<char> name(tmp.begin(), tmp.end());
-  name.push_back('\0');
-  int fd = mkostemp(name.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = fchmod(fd, mode) == 0;
-  size_t done = 0;
-  while (ok && done < content.size()) {
-    ssize_t n = write(fd, content.data() + done, content.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += static_cast<size_t>(n);
-  }
-  ok = ok && fsync(fd) == 0;
-  ok = (close(fd) == 0) && ok;
-  ok = ok && rename(name.data(), path.c_str()) == 0;
-  if (!ok) unlink(name.data());
-  return ok;
-}
-
 }  // namespace
 
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                     std::string_view default_value, uint32_t buffer_size,
                                     const std::string& path) {
   std::string value(default_value);
-  if (auto text = ReadWholeFile(path)) {
-    auto lines = SplitLines(*text, BodyStart(*text));
-    Location loc = Find(*text, lines, section, key);
+  auto file = profile_file::Read(path);
+  if (file.status == profile_file::Status::Read) {
+    const std::string& text = file.bytes;
+    auto lines = SplitLines(text, BodyStart(text));
+    Location loc = Find(text, lines, section, key);
     if (loc.key) {
       const Line& l = lines[*loc.key];
-      value = std::string(Unquote(Parse(std::string_view(*text).substr(l.begin, l.end - l.begin)).value));
+      value = std::string(
+          Unquote(Parse(std::string_view(text).substr(l.begin, l.end - l.begin)).value));
     }
   }
   size_t room = buffer_size == 0 ? 0 : buffer_size - 1;
@@ -185,18 +155,9 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& path) {
-  struct stat st{};
-  mode_t mode = 0644;
-  std::string text;
-  if (stat(path.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode)) return false;  // a directory (or device) in the file's place
-    auto existing = ReadWholeFile(path);
-    if (!existing) return false;
-    text = std::move(*existing);
-    mode = st.st_mode & 07777;
-  } else if (errno != ENOENT) {
-    return false;
-  }
+  auto file = profile_file::Read(path);
+  if (file.status == profile_file::Status::Unreadable) return false;  // e.g. a directory
+  std::string text = std::move(file.bytes);
 
   auto lines = SplitLines(text, BodyStart(text));
   // New lines end the way the file's lines do (CRLF when its first line does).
@@ -226,7 +187,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
     if (!result.empty() && result.back() != '\n') result += eol;
     result += "[" + std::string(section) + "]" + eol + entry + eol;
   }
-  return ReplaceAtomically(path, result, mode);
+  return profile_file::Replace(path, result);
 }
 
 }  // namespace platform
