@@ -6,7 +6,6 @@
 // the order of a group's children, so each group receives its children sorted by tab
 // index (a frame sorts by the lowest tab index inside it).
 #include <FL/Fl.H>
-#include <FL/Fl_BMP_Image.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
@@ -28,6 +27,7 @@
 #include <vector>
 
 #include "common/error.h"
+#include "fltk/picture_file.h"
 #include "fltk_support.h"
 #include "platform/window.h"
 
@@ -561,9 +561,8 @@ class FltkDialog final : public DialogWindow {
         box->box(c.back ? FL_FLAT_BOX : FL_NO_BOX);
         box->color(back);
         if (!c.picture.empty()) {
-          auto image = std::make_unique<Fl_BMP_Image>((asset_folder_ + c.picture).c_str());
           // A missing or unreadable picture leaves the box empty.
-          if (image->fail() == 0 && image->w() > 0 && image->h() > 0) {
+          if (auto image = fltk::LoadPicture(asset_folder_ + c.picture)) {
             box->picture(image.get());
             e.picture = std::move(image);
           }
@@ -607,12 +606,8 @@ class FltkDialog final : public DialogWindow {
     window_->callback(
         [](Fl_Widget*, void* self) { static_cast<FltkDialog*>(self)->CloseRequested(); }, this);
     if (!layout_.icon.empty()) {
-      icon_ = std::make_unique<Fl_BMP_Image>((asset_folder_ + layout_.icon).c_str());
-      if (icon_->fail() == 0 && icon_->w() > 0) {
-        window_->icon(icon_.get());
-      } else {
-        icon_.reset();
-      }
+      icon_ = fltk::LoadPicture(asset_folder_ + layout_.icon);
+      if (icon_) window_->icon(icon_.get());
     }
 
     // Controls inherit the form's font and text colour unless the layout sets their own
@@ -665,7 +660,7 @@ class FltkDialog final : public DialogWindow {
   FormLayout layout_;
   std::string asset_folder_;
   Fl_Double_Window* window_ = nullptr;
-  std::unique_ptr<Fl_Image> icon_;
+  std::unique_ptr<Fl_RGB_Image> icon_;
   std::map<std::string, std::unique_ptr<ControlEntry>> controls_;
   std::function<void()> unload_;
   std::string pending_focus_;

@@ -5,43 +5,25 @@
 // as 0xFFFDFF, and a white that is not white breaks every transparent-colour match. A file
 // that fails any check gives 0 before SDL sees it, so no file can make us allocate without
 // bound or read past its end.
+#include "gdi/bmp_file.h"
+
 #include <SDL.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
-#include "gdi/objects.h"
+#include "core/file_read.h"
 
-namespace platform::gdi {
+namespace platform::detail::soft {
 namespace {
 
 constexpr uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3;
-// Largest file we read at all: a 64-Mpixel 32-bit image and its headers.
-constexpr std::streamoff kMaxFileBytes = detail::soft::kMaxPixels * 4 + 4096;
-
 uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
   return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 |
          uint32_t{b[at + 3]} << 24;
 }
 uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
   return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
-}
-
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size <= 0 || size > kMaxFileBytes) return false;
-  in.seekg(0, std::ios::beg);
-  try {
-    bytes.resize(static_cast<size_t>(size));
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  return static_cast<bool>(in.read(reinterpret_cast<char*>(bytes.data()), size));
 }
 
 // What the headers say, once they have passed the checks.
@@ -90,7 +72,7 @@ bool HeadersSound(const std::vector<uint8_t>& b, Header& out) {
   if (width <= 0 || height == 0) return false;
   const bool top_down = height < 0;
   if (top_down) height = -height;
-  if (width * height > detail::soft::kMaxPixels) return false;
+  if (width * height > kMaxPixels) return false;
 
   switch (compression) {
     case kBiRgb:
@@ -186,10 +168,9 @@ struct Channel {
   }
 };
 
-Handle DecodeBitfields(const std::vector<uint8_t>& b, const Header& h) {
-  auto bitmap = detail::soft::MakeBitmap(static_cast<int32_t>(h.width),
-                                         static_cast<int32_t>(h.height), false);
-  if (!bitmap) return 0;
+std::unique_ptr<Bitmap> DecodeBitfields(const std::vector<uint8_t>& b, const Header& h) {
+  auto bitmap = MakeBitmap(static_cast<int32_t>(h.width), static_cast<int32_t>(h.height), false);
+  if (!bitmap) return nullptr;
   const Channel r(h.masks[0]), g(h.masks[1]), bl(h.masks[2]);
   const uint64_t stride = (static_cast<uint64_t>(h.width) * h.bpp + 31) / 32 * 4;
   for (int64_t row = 0; row < h.height; ++row) {
@@ -202,42 +183,55 @@ Handle DecodeBitfields(const std::vector<uint8_t>& b, const Header& h) {
       out[x] = r.Widen(p) << 16 | g.Widen(p) << 8 | bl.Widen(p);
     }
   }
-  return detail::soft::Table().Add(std::move(bitmap));
+  return bitmap;
 }
 
 }  // namespace
 
-Handle LoadBitmapFile(const std::string& path) {
-  std::vector<uint8_t> bytes;
+std::unique_ptr<Bitmap> DecodeBitmapFile(const std::vector<uint8_t>& bytes) {
   Header header;
-  if (!ReadWholeFile(path, bytes) || !HeadersSound(bytes, header)) return 0;
+  if (!HeadersSound(bytes, header)) return nullptr;
   if (header.bpp == 16 || header.bpp == 32) return DecodeBitfields(bytes, header);
 
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  if (!rw) return 0;
+  if (!rw) return nullptr;
   SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
-  if (!loaded) return 0;
+  if (!loaded) return nullptr;
   if (header.palette_size != 0 && !IndicesInPalette(loaded, header.palette_size)) {
     SDL_FreeSurface(loaded);
-    return 0;
+    return nullptr;
   }
   SDL_Surface* xrgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
   SDL_FreeSurface(loaded);
-  if (!xrgb) return 0;
+  if (!xrgb) return nullptr;
 
-  Handle handle = 0;
-  if (auto bitmap = detail::soft::MakeBitmap(xrgb->w, xrgb->h, false)) {
+  auto bitmap = MakeBitmap(xrgb->w, xrgb->h, false);
+  if (bitmap) {
     const auto* rows = static_cast<const uint8_t*>(xrgb->pixels);
     for (int32_t y = 0; y < xrgb->h; ++y) {
       uint32_t* out = bitmap->ColourRow(y);
       std::memcpy(out, rows + static_cast<size_t>(y) * xrgb->pitch,
                   static_cast<size_t>(xrgb->w) * 4);
-      for (int32_t x = 0; x < xrgb->w; ++x) out[x] &= detail::soft::kRgbMask;
+      for (int32_t x = 0; x < xrgb->w; ++x) out[x] &= kRgbMask;
     }
-    handle = detail::soft::Table().Add(std::move(bitmap));
   }
   SDL_FreeSurface(xrgb);
-  return handle;
+  return bitmap;
+}
+
+std::unique_ptr<Bitmap> ReadBitmapFile(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  if (ReadRegularFile(path, kMaxBitmapFileBytes, bytes) != FileRead::Ok) return nullptr;
+  return DecodeBitmapFile(bytes);
+}
+
+}  // namespace platform::detail::soft
+
+namespace platform::gdi {
+
+Handle LoadBitmapFile(const std::string& path) {
+  auto bitmap = detail::soft::ReadBitmapFile(path);
+  return bitmap ? detail::soft::Table().Add(std::move(bitmap)) : 0;
 }
 
 }  // namespace platform::gdi

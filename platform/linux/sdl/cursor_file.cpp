@@ -1,9 +1,7 @@
 #include "cursor_file.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "common/error.h"
+#include "core/file_read.h"
 
 namespace platform::detail {
 namespace {
@@ -163,12 +161,7 @@ CursorImage DecodeCursor(const std::vector<uint8_t>& bytes) {
 }
 
 CursorImage ReadCursorFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) Bad("cannot open " + path);
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
-  if (in.bad()) Bad("cannot read " + path);
-  return DecodeCursor(bytes);
+  return DecodeCursor(ReadRegularFileOrFail(path, kMaxCursorFileBytes));
 }
 
 }  // namespace platform::detail

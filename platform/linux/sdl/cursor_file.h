@@ -2,6 +2,7 @@
 // Our own reader of the .cur cursor format: an icon directory of type 2 whose images are
 // device-independent bitmaps (colour part followed by a one-bit AND mask) with a hot spot
 // per image. Internal to platform/linux; no SDL here, so the reader can be tested alone.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,7 +23,11 @@ struct CursorImage {
 // cannot read.
 CursorImage DecodeCursor(const std::vector<uint8_t>& bytes);
 
-// Reads and decodes a file; a missing or unreadable file throws mt::Error (BadFile).
+// Largest cursor file we read: a few of the largest images (256 x 256 at 32 bits) fit.
+constexpr size_t kMaxCursorFileBytes = 4 * 1024 * 1024;
+
+// Reads and decodes a file; anything but a readable regular file within the cap throws
+// mt::Error (BadFile).
 CursorImage ReadCursorFile(const std::string& path);
 
 }  // namespace platform::detail

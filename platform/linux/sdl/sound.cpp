@@ -6,8 +6,11 @@
 #include <SDL_mixer.h>
 
 #include <map>
+#include <vector>
 
+#include "core/file_read.h"
 #include "core/message_pump.h"
+#include "sdl/wave_check.h"
 
 namespace platform {
 namespace {
@@ -54,8 +57,15 @@ bool EnsureOpen() {
 Mix_Chunk* Chunk(const std::string& path) {
   Mixer& m = TheMixer();
   if (auto it = m.chunks.find(path); it != m.chunks.end()) return it->second;
-  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-  // A file that cannot be read is tried again next time (it may appear later).
+  // The mixer only ever sees bytes we read and checked: a pipe, a device or a file of the
+  // wrong kind in a sound's place plays nothing, and never blocks or fills memory.
+  std::vector<uint8_t> bytes;
+  if (detail::ReadRegularFile(path, detail::kMaxSoundFileBytes, bytes) != detail::FileRead::Ok ||
+      !detail::IsPcmWave(bytes)) {
+    return nullptr;  // tried again next time: the file may be mended later
+  }
+  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  Mix_Chunk* chunk = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
   if (chunk) m.chunks.emplace(path, chunk);
   return chunk;
 }

@@ -128,10 +128,12 @@ second)
   pass "a second run-mode start ends silently while the first runs"
   ;;
 
-missing-background | speed-zero | speed-text)
+missing-background | pipe-background | speed-zero | speed-text)
   settings 20 0 0 0 5 1
   case "$case_name" in
     missing-background) rm "$assets/background.bmp" ;;
+    # A named pipe nobody writes to: opening it to read would wait forever.
+    pipe-background) rm "$assets/background.bmp" && mkfifo "$assets/background.bmp" ;;
     speed-zero) settings 0 0 0 0 5 1 ;;
     speed-text) settings abc 0 0 0 5 1 ;;
   esac
@@ -139,7 +141,7 @@ missing-background | speed-zero | speed-text)
   box=$(wait_for_window '^Marrowtide Gobble-run$' 100) || fail "no warning window"
   sleep 0.5
   screenshot "$MT_SHOTS/$case_name-${W}x${H}.png"
-  if [ "$case_name" = missing-background ]; then
+  if [ "$case_name" != speed-zero ] && [ "$case_name" != speed-text ]; then
     # The warning comes before any scene: the full-screen window is not on the screen.
     [ -z "$(xdotool search --onlyvisible --name '^Form1$' || true)" ] || fail "the scene showed first"
   fi
@@ -200,6 +202,21 @@ sound-disk | sound-disk-silent)
     [ "$loud" = 0 ] || fail "$loud non-zero bytes without a click"
     pass "without a click the output stays silent"
   fi
+  ;;
+
+hostile-cursor-sound)
+  # The design-time cursor a folder, the shot's sound a pipe nobody writes to: the scene
+  # runs and answers clicks and keys without them.
+  settings 20 1 0 0 5 1
+  rm "$assets/saverDesign.cur" && mkdir "$assets/saverDesign.cur"
+  rm "$assets/shotgun.wav" && mkfifo "$assets/shotgun.wav"
+  start_saver
+  wait_for_scene
+  xdotool mousemove 300 300 click 1 sleep 0.3 click 1
+  sleep 0.5
+  xdotool mousemove 10 10 key q
+  ended_with "$saver" 0
+  pass "a folder as the cursor, a pipe as the shot: the scene runs and ends"
   ;;
 
 no-device)

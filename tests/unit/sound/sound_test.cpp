@@ -1,5 +1,7 @@
 // What the sound back end plays, heard through SDL's disk audio driver, which writes the
 // mixed output to a file at the pace a sound card would play it.
+#include "platform/sound.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,11 +9,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <thread>
 #include <vector>
 
 #include "core/message_pump.h"
-#include "platform/sound.h"
+#include "sdl/wave_check.h"
 #include "temp_folder.h"
 
 namespace {
@@ -116,6 +119,37 @@ TEST_F(Sound, MissingFilePlaysNothingAndStopStopsTheTone) {
   ASSERT_LT(start + 22, levels.size()) << "the ambient tone never played";
   for (size_t i = start + 2; i < start + 8; ++i) EXPECT_GT(levels[i], 5000) << "window " << i;
   for (size_t i = start + 16; i < start + 22; ++i) EXPECT_LT(levels[i], 100) << "window " << i;
+}
+
+// What the mixer is never handed: anything but whole, uncompressed PCM.
+TEST(SoundFileCheck, OnlyWholePcmWaveFilesPass) {
+  TempFolder folder;
+  WriteWav(folder / "good.wav", 0.01, 1.0);
+  std::ifstream in(folder / "good.wav", std::ios::binary);
+  const std::vector<uint8_t> good((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+  ASSERT_TRUE(platform::detail::IsPcmWave(good));
+  const auto with = [&](size_t at, std::vector<uint8_t> bytes) {
+    auto changed = good;
+    std::copy(bytes.begin(), bytes.end(), changed.begin() + static_cast<long>(at));
+    return changed;
+  };
+  struct Case {
+    const char* why;
+    std::vector<uint8_t> bytes;
+  };
+  const Case cases[] = {
+      {"cut inside the data", std::vector<uint8_t>(good.begin(), good.end() - 1)},
+      {"no data chunk", std::vector<uint8_t>(good.begin(), good.begin() + 36)},
+      {"not RIFF", with(0, {'R', 'I', 'F', 'X'})},
+      {"ADPCM", with(20, {2, 0})},
+      {"no channels", with(22, {0, 0})},
+      {"12 bits", with(34, {12, 0})},
+      {"block size not channels times sample size", with(32, {4, 0})},
+      {"byte rate not rate times block size", with(28, {0, 0, 1, 0})},
+      {"format chunk longer than the file", with(16, {0xFF, 0xFF, 0xFF, 0x7F})},
+  };
+  for (const Case& c : cases) EXPECT_FALSE(platform::detail::IsPcmWave(c.bytes)) << c.why;
 }
 
 TEST(SoundDevice, NoDeviceCountsZeroAndPlaysNothingQuietly) {

@@ -1,0 +1,86 @@
+// What each reader of the program folder's files does when the file is something else: a
+// folder, a named pipe, a device, or larger than its kind allows. Each must give its own
+// failure (no picture, a BadFile error, no sound, the default setting) at once: never
+// hang, never fill memory, never let another error kind escape. Every call runs in a child
+// under a deadline, since the faults this guards against are hangs and crashes.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "common/error.h"
+#include "in_child.h"
+#include "platform/gdi.h"
+#include "platform/profile.h"
+#include "platform/sound.h"
+#include "sdl/cursor_file.h"
+#include "temp_folder.h"
+
+namespace {
+
+using mt::test::InChild;
+using mt::test::TempFolder;
+
+bool CursorFails(const std::string& path) {
+  try {
+    platform::detail::ReadCursorFile(path);
+  } catch (const mt::Error& e) {
+    return e.kind() == mt::ErrorKind::BadFile;
+  }
+  return false;
+}
+
+// A copy of a shipped file grown with zeros to `size` bytes; the header stays good, so
+// only a cap on the size can refuse it.
+std::string Grown(const TempFolder& folder, const std::string& shipped, size_t size) {
+  const std::string path = folder / ("big-" + shipped);
+  std::filesystem::copy_file(std::string(MT_DIST_ASSETS) + shipped, path);
+  std::filesystem::resize_file(path, size);  // sparse: costs no disk
+  return path;
+}
+
+class HostileFile : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    const std::string kind = GetParam();
+    if (kind == "folder") {
+      std::filesystem::create_directory(path_);
+    } else if (kind == "pipe") {
+      ASSERT_EQ(mkfifo(path_.c_str(), 0600), 0);
+    } else if (kind == "device") {
+      std::filesystem::create_symlink("/dev/zero", path_);
+    }
+  }
+
+  TempFolder folder_;
+  std::string path_ = folder_ / "asset";
+};
+
+TEST_P(HostileFile, EveryReaderFailsAtOnceWithItsOwnFailure) {
+  const std::string path = path_;
+  EXPECT_TRUE(InChild([&] { return platform::gdi::LoadBitmapFile(path) == 0; })) << "bitmap";
+  EXPECT_TRUE(InChild([&] { return CursorFails(path); })) << "cursor";
+  EXPECT_TRUE(InChild([&] {
+    platform::PlaySoundFile(path, platform::SND_FILENAME | platform::SND_ASYNC);
+    platform::PlaySoundFile(path, platform::SND_FILENAME | platform::SND_ASYNC);
+    return true;
+  })) << "sound";
+  EXPECT_TRUE(InChild([&] {
+    return platform::GetPrivateProfileString("speed", "speed", "dflt", 255, path) == "dflt" &&
+           !platform::WritePrivateProfileString("speed", "speed", "40", path);
+  })) << "settings";
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HostileFile, ::testing::Values("folder", "pipe", "device"));
+
+// A cursor with a good header and 64 MB of padding: far beyond any cursor, refused by its
+// size before a byte of it is read.
+TEST(FileCaps, CursorFarPastAnyCursorsSizeIsRefused) {
+  TempFolder folder;
+  const std::string cursor = Grown(folder, "scopeShot.cur", size_t{64} << 20);
+  EXPECT_TRUE(InChild([&] { return CursorFails(cursor); }));
+}
+
+}  // namespace
