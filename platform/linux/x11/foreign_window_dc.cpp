@@ -1,9 +1,10 @@
 // Device contexts for X windows owned by someone else (the preview box). Each DC draws
-// into a pixel buffer of the window's size; every blit is put into the window for the
-// changed rectangle at once, so nothing depends on our ever seeing an Expose.
+// into a pixel buffer of the window's size (at most the screen's); every blit is put into the
+// window for the changed rectangle at once, so nothing depends on our ever seeing an Expose.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -62,15 +63,18 @@ class ForeignWindowSurface {
     }
     auto surface = std::unique_ptr<ForeignWindowSurface>(new ForeignWindowSurface());
     surface->window_ = window;
-    surface->width_ = attributes.width;
-    surface->height_ = attributes.height;
-    surface->pixels_.assign(static_cast<size_t>(attributes.width) * attributes.height, 0);
+    // The window belongs to someone else and may be far larger than anything we paint (X
+    // allows 32767 x 32767). Our buffers cover at most a screen's worth of its top-left
+    // corner; blits beyond that are clipped away.
+    surface->width_ = std::min(attributes.width, std::max(1, WidthOfScreen(attributes.screen)));
+    surface->height_ = std::min(attributes.height, std::max(1, HeightOfScreen(attributes.screen)));
+    surface->pixels_.assign(static_cast<size_t>(surface->width_) * surface->height_, 0);
     surface->image_ = XCreateImage(
         g_display, attributes.visual, static_cast<unsigned>(attributes.depth), ZPixmap, 0, nullptr,
-        static_cast<unsigned>(attributes.width), static_cast<unsigned>(attributes.height), 32, 0);
+        static_cast<unsigned>(surface->width_), static_cast<unsigned>(surface->height_), 32, 0);
     if (surface->image_ == nullptr) return nullptr;
     surface->image_->data = static_cast<char*>(
-        std::calloc(static_cast<size_t>(surface->image_->bytes_per_line), attributes.height));
+        std::calloc(static_cast<size_t>(surface->image_->bytes_per_line), surface->height_));
     surface->gc_ = XCreateGC(g_display, window, 0, nullptr);
     if (surface->image_->data == nullptr || trap.Failed()) return nullptr;
     surface->ReadBack();

@@ -19,16 +19,23 @@ differing_pixels() {  # image x y
 }
 magenta="255,0,255"
 
-# Opens a 200 x 150 test window, runs the preview with the arguments given ("XID" in them
-# replaced by the window's id in decimal), then reads back what the window shows into
-# $dir/shown.ppm. Sets status and stderr_lines.
+# Opens a test window (200 x 150 unless window_size says otherwise), runs the preview with
+# the arguments given ("XID" in them replaced by the window's id in decimal), then reads
+# back what the window shows into $dir/shown.ppm. Sets status and stderr_lines.
+window_size="200 150"
 preview_into_test_window() {
   rm -f "$dir/shown.ppm"
-  coproc WINDOW { "$tool" show "$dir/shown.ppm" 200 150; }
+  # shellcheck disable=SC2086
+  coproc WINDOW { "$tool" show "$dir/shown.ppm" $window_size; }
   local xid args=()
   read -r xid <&"${WINDOW[0]}" || fail "the test window did not start"
   for a in "$@"; do args+=("${a//XID/$xid}"); done
-  timeout 20 "$dir/marrowtide-gobble-run" "${args[@]}" 2>"$dir/stderr"
+  (
+    # Room for the program, not for buffers the size of a huge window (a sanitizer build
+    # reserves its shadow memory up front and is left unlimited).
+    ldd "$dir/marrowtide-gobble-run" | grep -q libasan || ulimit -v 1000000
+    exec timeout 20 "$dir/marrowtide-gobble-run" "${args[@]}"
+  ) 2>"$dir/stderr"
   status=$?
   stderr_lines=$(wc -l <"$dir/stderr")
   echo read >&"${WINDOW[1]}"
@@ -72,6 +79,13 @@ preview_into_test_window "/pXID"
 [ "$(differing_pixels "$dir/shown.ppm" 0 0)" != 0 ] || fail "/p<id>: painted into <id>"
 [ "$(pixel_at "$dir/shown.ppm" 5 5)" = "$magenta" ] || fail "/p<id>: the test window changed"
 pass "/p<id> reads the id without its first digit"
+
+# A window as large as X allows: the preview paints its 160 x 120 without buffers of the
+# window's size.
+window_size="32767 32767"
+preview_into_test_window /p XID
+expect_picture_at_top_left "/p <id> of a 32767 x 32767 window"
+window_size="200 150"
 
 # Handles that name no window at all.
 for handle in 12345 2147483647; do

@@ -1,12 +1,14 @@
 // A tiny X client for the window tests.
 //   x_test_window show OUT.ppm [WIDTH HEIGHT]
 //       maps a window filled with magenta at (40, 40), prints its id in decimal, waits for a
-//       line (or the end) on standard input, then writes what the window shows to OUT.ppm.
+//       line (or the end) on standard input, then writes what the window shows to OUT.ppm
+//       (its top-left 320 x 240 pixels at most, so that huge windows can be tested).
 //   x_test_window close ID
 //       asks window ID to close the way a window manager does (WM_DELETE_WINDOW).
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,6 +44,8 @@ int Show(Display* display, const char* out_path, int width, int height) {
   std::string line;
   std::getline(std::cin, line);
 
+  width = std::min(width, 320);
+  height = std::min(height, 240);
   XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(width),
                             static_cast<unsigned>(height), AllPlanes, ZPixmap);
   if (image == nullptr) return 1;
