@@ -21,8 +21,10 @@ struct Contents {
 Contents Read(const std::string& path);
 
 // Creates the file or replaces it with `bytes` atomically: a reader sees either the old
-// file or the new one, whole. An existing file keeps its permissions. Returns false, with
-// nothing changed, when the replacement cannot be made.
+// file or the new one, whole. A symbolic link is followed and stays; an existing file
+// keeps its owner and permissions, and one the user may not write is left alone. Returns
+// false, with nothing changed, when the replacement cannot be made. A writer killed
+// midway leaves no temporary file beyond the next write.
 bool Replace(const std::string& path, const std::string& bytes);
 
 }  // namespace platform::profile_file

@@ -7,7 +7,8 @@
 //  - spaces and tabs around section names (inside the brackets), keys and values are
 //    trimmed, as are indented lines; one pair of matching quotes around a value goes;
 //  - a line without '=' is a key with an empty value; lines starting with ';' are comments;
-//  - a UTF-8 byte-order mark is ignored; LF and CRLF both read;
+//  - a file with a byte-order mark is read in its encoding (UTF-16 little or big endian,
+//    UTF-8); LF, CRLF and a lone CR all end a line;
 //  - anything missing reads as the default.
 #include <cstdint>
 #include <string>
@@ -22,9 +23,11 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
                                     const std::string& path);
 
 // Creates the file, section or key when missing, replaces the first matching key's value
-// in place and keeps every other byte. The file is replaced atomically. A write that
-// cannot be made (missing folder, a directory in the file's place) changes nothing and
-// returns false.
+// in place and keeps every other byte, the encoding and its mark; new lines end as the
+// file's first line ending does. The file is replaced atomically; a symbolic link stays
+// and its target is replaced. A write that cannot be made (missing folder, a directory in
+// the file's place, a read-only file, a file whose owner could not be kept) changes
+// nothing and returns false.
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& path);
 

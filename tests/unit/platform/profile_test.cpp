@@ -2,6 +2,8 @@
 #include "platform/profile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -69,7 +71,7 @@ TEST_F(Profile, CommentsKeysWithoutValueAndTrailingText) {
       "speed\n"
       "speed=40\n");
   EXPECT_EQ(Read("weapon", "weapon"), "2 ; rifle");  // nothing after a value is a comment
-  EXPECT_EQ(Read("speed", "speed"), "");            // a bare key hides the later line
+  EXPECT_EQ(Read("speed", "speed"), "");             // a bare key hides the later line
 }
 
 TEST_F(Profile, ByteOrderMarkAndCrlfAreRead) {
@@ -169,9 +171,91 @@ TEST_F(Profile, WriteKeepsTheFilesPermissions) {
                                           std::filesystem::perms::group_read);
   ASSERT_TRUE(platform::WritePrivateProfileString("s", "k", "2", file_));
   auto perms = std::filesystem::status(file_).permissions();
-  EXPECT_EQ(perms & std::filesystem::perms::all,
-            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                std::filesystem::perms::group_read);
+  EXPECT_EQ(perms & std::filesystem::perms::all, std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::owner_write |
+                                                     std::filesystem::perms::group_read);
+}
+
+// Files in the encodings the platform's profile functions recognise by their mark are
+// read, and a write keeps the encoding, the mark and every other byte.
+TEST_F(Profile, Utf16AndUtf8WithAMarkAreReadAndWrittenInTheirOwnEncoding) {
+  const auto utf16 = [](const std::u16string& text, bool big_endian) {
+    std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t c : text) {
+      const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+      bytes += big_endian ? high : low;
+      bytes += big_endian ? low : high;
+    }
+    return bytes;
+  };
+  for (bool big_endian : {false, true}) {
+    SCOPED_TRACE(big_endian ? "UTF-16 BE" : "UTF-16 LE");
+    // A name with a character outside the BMP and one with a lone surrogate.
+    Given(
+        utf16(u"[speed]\r\nspeed=30\r\nname=J\u00f6rg \U0001F983\r\nodd=\xD800x\r\n", big_endian));
+    EXPECT_EQ(Read("speed", "speed"), "30");
+    EXPECT_EQ(Read("speed", "name"), "J\xC3\xB6rg \xF0\x9F\xA6\x83");
+    ASSERT_TRUE(platform::WritePrivateProfileString("speed", "speed", "45", file_));
+    ASSERT_TRUE(platform::WritePrivateProfileString("weapon", "weapon", "2", file_));
+    EXPECT_EQ(ReadFileBytes(file_),
+              utf16(u"[speed]\r\nspeed=45\r\nname=J\u00f6rg \U0001F983\r\nodd=\xD800x\r\n"
+                    u"[weapon]\r\nweapon=2\r\n",
+                    big_endian));
+  }
+  Given("\xEF\xBB\xBF[speed]\nspeed=30\n");
+  ASSERT_TRUE(platform::WritePrivateProfileString("speed", "speed", "45", file_));
+  EXPECT_EQ(ReadFileBytes(file_), "\xEF\xBB\xBF[speed]\nspeed=45\n");
+}
+
+// A lone CR ends a line as LF and CRLF do, and new lines end as the file's lines do.
+TEST_F(Profile, LoneCrEndsALineAndNewLinesTakeTheFilesEnding) {
+  Given("[speed]\rspeed=30\r[weapon]\rweapon=1");
+  EXPECT_EQ(Read("speed", "speed"), "30");
+  EXPECT_EQ(Read("weapon", "weapon"), "1");
+  ASSERT_TRUE(platform::WritePrivateProfileString("speed", "extra", "x", file_));
+  ASSERT_TRUE(platform::WritePrivateProfileString("applic", "appcurrent", "1", file_));
+  EXPECT_EQ(ReadFileBytes(file_),
+            "[speed]\rspeed=30\rextra=x\r[weapon]\rweapon=1\r[applic]\rappcurrent=1\r");
+  // The first line ending decides, even when the first line is a blank one.
+  Given("\r\n[a]\nx=1");
+  ASSERT_TRUE(platform::WritePrivateProfileString("a", "y", "2", file_));
+  EXPECT_EQ(ReadFileBytes(file_), "\r\n[a]\nx=1\r\ny=2\r\n");
+}
+
+// A settings file that is a symbolic link stays one: the write replaces its target.
+TEST_F(Profile, WriteThroughASymbolicLinkReplacesItsTarget) {
+  std::filesystem::create_directory(folder_ / "real");
+  const std::string target = folder_ / "real/settings.ini";
+  WriteFileBytes(target, "[s]\nk=1\n");
+  std::filesystem::create_symlink("real/settings.ini", file_);  // relative, as people make them
+  ASSERT_TRUE(platform::WritePrivateProfileString("s", "k", "2", file_));
+  EXPECT_TRUE(std::filesystem::is_symlink(file_));
+  EXPECT_EQ(ReadFileBytes(target), "[s]\nk=2\n");
+  EXPECT_EQ(Read("s", "k"), "2");
+}
+
+// A file without write permission is not written, not even by root; a file owned by
+// someone else keeps its owner and group.
+TEST_F(Profile, ReadOnlyFileIsNotWrittenAndOwnerNeverChanges) {
+  Given("[s]\nk=1\n");
+  std::filesystem::permissions(
+      file_, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  EXPECT_FALSE(platform::WritePrivateProfileString("s", "k", "2", file_));
+  EXPECT_EQ(ReadFileBytes(file_), "[s]\nk=1\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 1);
+
+  if (geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+  std::filesystem::permissions(file_, std::filesystem::perms::owner_all |
+                                          std::filesystem::perms::group_read |
+                                          std::filesystem::perms::others_read);
+  ASSERT_EQ(chown(file_.c_str(), 65534, 65534), 0);
+  ASSERT_TRUE(platform::WritePrivateProfileString("s", "k", "3", file_));
+  struct stat st {};
+  ASSERT_EQ(stat(file_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 65534u);
+  EXPECT_EQ(st.st_gid, 65534u);
+  EXPECT_EQ(st.st_mode & 07777, 0744u);
+  EXPECT_EQ(Read("s", "k"), "3");
 }
 
 }  // namespace
