@@ -7,7 +7,8 @@
 #                which needs ImageMagick from the test packages)
 
 BUILD_PACKAGES := build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev \
-                  libfltk1.3-dev libx11-dev googletest libgtest-dev libbenchmark-dev fonts-liberation2
+                  libfltk1.3-dev libx11-dev googletest libgtest-dev libbenchmark-dev libpixman-1-dev \
+                  fonts-liberation2
 TEST_PACKAGES  := xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick util-linux iproute2
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
