@@ -61,16 +61,15 @@ run_saver() {
     env "${env[@]}" "$work/program/marrowtide-gobble-run" /s &
   fi
   saver_pid=$!
-  # Under strace the saver is strace's child.
+  # Under strace the saver is strace's child, once strace has started it.
+  traced_pid=$saver_pid
   if [ -n "$trace" ]; then
-    for _ in $(seq 200); do
-      child=$(pgrep -P "$saver_pid" | head -n1 || true)
-      [ -n "$child" ] && break
+    traced_pid=
+    for _ in $(seq 500); do
+      traced_pid=$(pgrep -P "$saver_pid" -x marrowtide-gobb | head -n1 || true)
+      [ -n "$traced_pid" ] && break
       sleep 0.01
     done
-    traced_pid=$child
-  else
-    traced_pid=$saver_pid
   fi
   until xdotool search --onlyvisible --name "^Form1$" >/dev/null 2>&1; do sleep 0.01; done
   sleep 0.5

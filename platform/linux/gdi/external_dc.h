@@ -22,6 +22,11 @@ struct ExternalSurface {
 // A DC whose selected bitmap is the external surface, in the screen's format. The surface
 // must outlive the DC.
 gdi::Handle CreateExternalDC(ExternalSurface surface);
+// Points the DC at other pixels, for an owner whose surface moved (a window surface made
+// anew at another size); the change callback stays. False, and nothing changed, for an
+// invalid surface or handle.
+bool RetargetExternalDC(gdi::Handle dc, uint32_t* pixels, int32_t width, int32_t height,
+                        int32_t pitch_pixels);
 void DeleteExternalDC(gdi::Handle dc);
 
 // GetDC(window) first asks the resolver (when set); a resolver that returns 0 leaves the

@@ -208,6 +208,19 @@ gdi::Handle CreateExternalDC(ExternalSurface surface) {
   return dc_handle;
 }
 
+bool RetargetExternalDC(gdi::Handle dc_handle, uint32_t* pixels, int32_t width, int32_t height,
+                        int32_t pitch_pixels) {
+  soft::Dc* dc = soft::Table().FindDc(dc_handle);
+  if (!dc || !dc->fixed || dc_handle == gdi::ScreenDc()) return false;
+  soft::Bitmap* bitmap = soft::SelectedBitmap(dc);
+  if (!bitmap || !pixels || width <= 0 || height <= 0 || pitch_pixels < width) return false;
+  bitmap->colour = pixels;
+  bitmap->width = width;
+  bitmap->height = height;
+  bitmap->pitch = pitch_pixels;
+  return true;
+}
+
 void DeleteExternalDC(gdi::Handle dc_handle) {
   soft::Dc* dc = soft::Table().FindDc(dc_handle);
   if (!dc || !dc->fixed || dc_handle == gdi::ScreenDc()) return;

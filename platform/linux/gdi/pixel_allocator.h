@@ -34,7 +34,9 @@ struct PixelAllocator {
   void deallocate(T* p, size_t) { std::free(p); }
 
   template <typename U>
-  bool operator==(const PixelAllocator<U>&) const { return true; }
+  bool operator==(const PixelAllocator<U>&) const {
+    return true;
+  }
 };
 
 }  // namespace platform::detail::soft

@@ -1,16 +1,21 @@
 // The run mode's full-screen window on SDL2.
 //
-// The window's DC is a software-GDI DC over a shadow buffer of the window's size; every
-// blit into it copies that rectangle to the window surface and presents exactly that
-// rectangle. The shadow keeps the pixels safe when SDL recreates its surface and lets us
-// repaint the whole window on an expose.
+// The window's DC is a software-GDI DC over the window surface's own pixels, so drawing
+// to the window costs one blit. A blit only notes its rectangle; the noted rectangles go
+// to the X server together, in one update, when the program next processes messages or
+// waits: a frame is one round trip, and it is on the screen before the frame's wait.
+// Where the surface's pixel format is not ours (a 16-bit display), the DC draws into a
+// buffer of our own and the update converts the noted rectangles.
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "common/error.h"
 #include "core/message_pump.h"
+#include "gdi/dirty_region.h"
 #include "gdi/external_dc.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -63,10 +68,7 @@ class SdlFullScreenWindow final : public FullScreenWindow {
     window_ = SDL_CreateWindow(layout.caption.c_str(), 0, 0, width_, height_,
                                SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR);
     if (!window_) mt::Fail(mt::ErrorKind::BadFile, SDL_GetError());
-
-    shadow_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);  // black
-    shadow_surface_ = SDL_CreateRGBSurfaceWithFormatFrom(shadow_.data(), width_, height_, 32,
-                                                         width_ * 4, SDL_PIXELFORMAT_RGB888);
+    AttachSurface();
 
     if (const mt::layout::Control* timer = layout.Find("mediaTimer")) {
       timer_enabled_ = timer->enabled;
@@ -84,7 +86,10 @@ class SdlFullScreenWindow final : public FullScreenWindow {
 
     detail::MessageSource source;
     source.pump = [this] { Pump(); };
-    source.wait = [](int timeout_ms) { SDL_WaitEventTimeout(nullptr, timeout_ms); };
+    source.wait = [this](int timeout_ms) {
+      Present();
+      SDL_WaitEventTimeout(nullptr, timeout_ms);
+    };
     source.next_timer = [this] { return NextTimerMs(); };
     detail::AddMessageSource(this, std::move(source));
   }
@@ -95,8 +100,9 @@ class SdlFullScreenWindow final : public FullScreenWindow {
     if (!window_) return;
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
-    // The first present uploads the whole surface; from then on rectangles suffice.
-    PresentAll();
+    // The first update sends the whole surface; from then on rectangles suffice.
+    dirty_.AddAll();
+    Present();
     SDL_PumpEvents();
   }
 
@@ -107,8 +113,8 @@ class SdlFullScreenWindow final : public FullScreenWindow {
     dc_ = 0;
     if (cursor_) SDL_FreeCursor(cursor_);
     cursor_ = nullptr;
-    SDL_FreeSurface(shadow_surface_);
-    shadow_surface_ = nullptr;
+    if (own_surface_) SDL_FreeSurface(own_surface_);
+    own_surface_ = nullptr;
     SDL_DestroyWindow(window_);
     window_ = nullptr;
     unloaded_ = true;
@@ -118,12 +124,12 @@ class SdlFullScreenWindow final : public FullScreenWindow {
     if (!window_) return 0;
     if (!dc_) {
       detail::ExternalSurface surface;
-      surface.pixels = shadow_.data();
-      surface.width = width_;
-      surface.height = height_;
-      surface.pitch_pixels = width_;
+      surface.pixels = pixels_;
+      surface.width = pixels_width_;
+      surface.height = pixels_height_;
+      surface.pitch_pixels = pixels_pitch_;
       surface.on_changed = [this](int32_t x, int32_t y, int32_t w, int32_t h) {
-        Present(x, y, w, h);
+        dirty_.Add(x, y, w, h);
       };
       dc_ = detail::CreateExternalDC(std::move(surface));
     }
@@ -167,9 +173,11 @@ class SdlFullScreenWindow final : public FullScreenWindow {
     return left < 0 ? 0 : left;
   }
 
-  // Handles every pending event, then the timer. A handler may unload the window (the
-  // exit sequence); nothing of it is touched after that.
+  // Presents what the last frame drew, then handles every pending event, then the timer.
+  // A handler may unload the window (the exit sequence); nothing of it is touched after
+  // that.
   void Pump() {
+    Present();
     SDL_Event event;
     while (!unloaded_ && SDL_PollEvent(&event)) {
       switch (event.type) {
@@ -192,9 +200,11 @@ class SdlFullScreenWindow final : public FullScreenWindow {
           }
           break;
         case SDL_WINDOWEVENT:
+          if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) AttachSurface();
           if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
               event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-            PresentAll();
+            dirty_.AddAll();
+            Present();
           }
           break;
         default:
@@ -209,28 +219,78 @@ class SdlFullScreenWindow final : public FullScreenWindow {
     }
   }
 
-  void Present(int32_t x, int32_t y, int32_t w, int32_t h) {
-    if (!window_ || w <= 0 || h <= 0) return;
-    SDL_Surface* target = SDL_GetWindowSurface(window_);
-    if (!target) return;
-    SDL_Rect rect{x, y, w, h};
-    SDL_Rect dest = rect;
-    SDL_BlitSurface(shadow_surface_, &rect, target, &dest);
-    SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
+  // Sends the noted rectangles to the screen in one update.
+  void Present() {
+    if (!window_ || dirty_.Empty()) return;
+    rects_.clear();
+    for (const detail::DirtyRect& r : dirty_.Take()) rects_.push_back({r.x, r.y, r.w, r.h});
+    if (own_surface_ && surface_) {
+      for (SDL_Rect& r : rects_) {
+        SDL_Rect dest = r;
+        SDL_BlitSurface(own_surface_, &r, surface_, &dest);
+      }
+    }
+    SDL_UpdateWindowSurfaceRects(window_, rects_.data(), static_cast<int>(rects_.size()));
   }
 
-  void PresentAll() {
-    if (!window_) return;
-    SDL_Surface* target = SDL_GetWindowSurface(window_);
-    if (!target) return;
-    SDL_BlitSurface(shadow_surface_, nullptr, target, nullptr);
-    SDL_UpdateWindowSurface(window_);
+  // Takes the window's surface (again, after a size change) and points the DC at its
+  // pixels, keeping what the window showed. SDL frees the old pixels when it makes the new
+  // surface, so they are saved first. Without a usable surface the DC draws into our own
+  // buffer, which the updates convert.
+  void AttachSurface() {
+    std::vector<uint32_t> kept;
+    const int32_t kept_w = pixels_width_, kept_h = pixels_height_;
+    if (pixels_ && !own_surface_) {
+      kept.resize(static_cast<size_t>(kept_w) * static_cast<size_t>(kept_h));
+      for (int32_t y = 0; y < kept_h; ++y)
+        std::memcpy(&kept[static_cast<size_t>(y) * kept_w], pixels_ + int64_t{y} * pixels_pitch_,
+                    static_cast<size_t>(kept_w) * 4);
+    } else if (own_surface_) {
+      kept = own_pixels_;
+    }
+    if (own_surface_) SDL_FreeSurface(own_surface_);
+    own_surface_ = nullptr;
+
+    surface_ = SDL_GetWindowSurface(window_);
+    if (surface_ && surface_->format->format == SDL_PIXELFORMAT_RGB888 &&
+        surface_->pitch % 4 == 0) {
+      pixels_ = static_cast<uint32_t*>(surface_->pixels);
+      pixels_width_ = surface_->w;
+      pixels_height_ = surface_->h;
+      pixels_pitch_ = surface_->pitch / 4;
+      own_pixels_.clear();
+    } else {
+      pixels_width_ = surface_ ? surface_->w : width_;
+      pixels_height_ = surface_ ? surface_->h : height_;
+      own_pixels_.assign(static_cast<size_t>(pixels_width_) * static_cast<size_t>(pixels_height_),
+                         0);
+      pixels_ = own_pixels_.data();
+      pixels_pitch_ = pixels_width_;
+      own_surface_ = SDL_CreateRGBSurfaceWithFormatFrom(pixels_, pixels_width_, pixels_height_, 32,
+                                                        pixels_width_ * 4, SDL_PIXELFORMAT_RGB888);
+    }
+    // Black where nothing was: a new window shows black until drawn.
+    for (int32_t y = 0; y < pixels_height_; ++y) {
+      uint32_t* row = pixels_ + int64_t{y} * pixels_pitch_;
+      const int32_t from = y < kept_h ? std::min(kept_w, pixels_width_) : 0;
+      if (from > 0) std::memcpy(row, &kept[static_cast<size_t>(y) * kept_w], size_t(from) * 4);
+      std::fill(row + from, row + pixels_width_, 0u);
+    }
+    dirty_.SetBounds(pixels_width_, pixels_height_);
+    if (dc_) detail::RetargetExternalDC(dc_, pixels_, pixels_width_, pixels_height_, pixels_pitch_);
   }
 
   SDL_Window* window_ = nullptr;
   SDL_Cursor* cursor_ = nullptr;
-  SDL_Surface* shadow_surface_ = nullptr;
-  std::vector<uint32_t> shadow_;
+  SDL_Surface* surface_ = nullptr;  // the window's, owned by SDL
+  // Where the DC draws: the window surface's pixels, or our own buffer (own_surface_ wraps
+  // it) when the surface's format is not ours.
+  uint32_t* pixels_ = nullptr;
+  int32_t pixels_width_ = 0, pixels_height_ = 0, pixels_pitch_ = 0;
+  std::vector<uint32_t> own_pixels_;
+  SDL_Surface* own_surface_ = nullptr;
+  detail::DirtyRegion dirty_;
+  std::vector<SDL_Rect> rects_;
   int32_t width_ = 0, height_ = 0;
   gdi::Handle dc_ = 0;
   bool unloaded_ = false;
