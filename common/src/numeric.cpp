@@ -118,8 +118,6 @@ T Checked(int64_t exact) {
 }  // namespace
 
 int16_t Add16(int16_t a, int16_t b) { return Checked<int16_t>(int64_t{a} + b); }
-int16_t Sub16(int16_t a, int16_t b) { return Checked<int16_t>(int64_t{a} - b); }
-int16_t Mul16(int16_t a, int16_t b) { return Checked<int16_t>(int64_t{a} * b); }
 int32_t Add32(int32_t a, int32_t b) { return Checked<int32_t>(int64_t{a} + b); }
 int32_t Sub32(int32_t a, int32_t b) { return Checked<int32_t>(int64_t{a} - b); }
 int32_t Mul32(int32_t a, int32_t b) { return Checked<int32_t>(int64_t{a} * b); }

@@ -17,12 +17,4 @@ std::string UpperAscii(std::string_view text) {
   return result;
 }
 
-size_t Utf8Length(std::string_view text) {
-  size_t count = 0;
-  for (unsigned char c : text) {
-    if ((c & 0xC0) != 0x80) ++count;
-  }
-  return count;
-}
-
 }  // namespace mt

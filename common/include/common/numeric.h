@@ -35,8 +35,6 @@ int32_t TextToInt32(std::string_view text);
 
 // Checked arithmetic: Overflow when the exact result does not fit.
 int16_t Add16(int16_t a, int16_t b);
-int16_t Sub16(int16_t a, int16_t b);
-int16_t Mul16(int16_t a, int16_t b);
 int32_t Add32(int32_t a, int32_t b);
 int32_t Sub32(int32_t a, int32_t b);
 int32_t Mul32(int32_t a, int32_t b);

@@ -11,7 +11,4 @@ std::string TrimSpaces(std::string_view text);
 // Upper case for the ASCII letters; every other byte stays as it is.
 std::string UpperAscii(std::string_view text);
 
-// Number of characters in a UTF-8 text (continuation bytes are not counted).
-size_t Utf8Length(std::string_view text);
-
 }  // namespace mt

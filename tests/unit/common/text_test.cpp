@@ -14,9 +14,3 @@ TEST(Text, UpperCasesAsciiLettersOnly) {
   EXPECT_EQ(mt::UpperAscii("/c:4711 ab"), "/C:4711 AB");
   EXPECT_EQ(mt::UpperAscii("\xC3\xA9"), "\xC3\xA9");  // UTF-8 bytes untouched
 }
-
-TEST(Text, CountsUtf8Characters) {
-  EXPECT_EQ(mt::Utf8Length("abc"), 3u);
-  EXPECT_EQ(mt::Utf8Length("\xC3\xA9t\xC3\xA9"), 3u);
-  EXPECT_EQ(mt::Utf8Length("\xF0\x9F\xA6\x83"), 1u);
-}
