@@ -4,6 +4,7 @@
 
 #include "common/error.h"
 #include "common/numeric.h"
+#include "common/product.h"
 #include "common/site.h"
 #include "common/text.h"
 #include "platform/services.h"
@@ -59,7 +60,7 @@ void FrmEmailHandlers::Form_Load() {
 }
 
 void FrmEmailHandlers::Tell(const std::string& text) {
-  platform::Services().MessageBox(text, kProgramTitle, platform::MessageIcon::NoIcon);
+  platform::Services().MessageBox(text, mt::kProgramTitle, platform::MessageIcon::NoIcon);
 }
 
 FormAction FrmEmailHandlers::CommandSubmit_Click(EmailEntries& entries) {

@@ -14,9 +14,6 @@
 
 namespace mt::referral {
 
-// The program title, the caption of the form's message boxes.
-inline constexpr const char* kProgramTitle = "Marrowtide Gobble-run";
-
 // The entry fields that Submit reads and writes back, as typed.
 struct EmailEntries {
   std::array<std::string, 5> friends;  // TextFriend1 .. TextFriend5

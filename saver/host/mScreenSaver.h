@@ -23,9 +23,6 @@ struct ModuleState {
 ModuleState& State();
 void ResetModuleState();
 
-// The program's title, the caption of its message boxes.
-inline constexpr const char* kProgramTitle = "Marrowtide Gobble-run";
-
 // ---- Start-up and dispatch
 void DispatchCommandLine(const std::string& sCommand);
 void RunSaver();

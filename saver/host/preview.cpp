@@ -2,6 +2,7 @@
 #include "platform/gdi.h"
 #include "platform/services.h"
 #include "saver/host/mScreenSaver.h"
+#include "saver/windows/layouts/layouts.h"
 
 namespace mScreenSaver {
 
@@ -14,8 +15,8 @@ void ShowPreview() {
   const int32_t handle = ReadHandleArgument(s.raw_command_line, 3);
   const auto window = static_cast<platform::gdi::Handle>(handle);
   platform::gdi::Handle dc = platform::gdi::GetDC(window);
-  platform::gdi::BitBlt(dc, 0, 0, 160, 120, s.forms.frmPreview->Picture1DC(), 0, 0,
-                        platform::gdi::SRCCOPY);
+  platform::gdi::BitBlt(dc, 0, 0, mt::windows::kPreviewBlockWidth, mt::windows::kPreviewBlockHeight,
+                        s.forms.frmPreview->Picture1DC(), 0, 0, platform::gdi::SRCCOPY);
   platform::gdi::ReleaseDC(window, dc);
   for (int i = 1; i <= 200; ++i) services.ProcessMessages();
   services.EndProcess(0);

@@ -1,6 +1,7 @@
 // The settings file and the paths derived from the program's folder.
 #include <string>
 
+#include "common/product.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "saver/host/mScreenSaver.h"
@@ -30,9 +31,7 @@ std::string JoinProgramPath(const std::string& folder, const std::string& name) 
 std::string SettingsFilePath() { return JoinProgramPath(platform::ProgramFolder(), "rovoradizu.ini"); }
 
 std::string AssetFolderPath() {
-  const char s = platform::PathSeparator();
-  return JoinProgramPath(platform::ProgramFolder(),
-                         std::string("duruzarurode") + s + "gobblerun" + s);
+  return JoinProgramPath(platform::ProgramFolder(), mt::AssetSubfolder(platform::PathSeparator()));
 }
 
 std::string CompanionPath() {

@@ -4,9 +4,10 @@
 
 #include "common/error.h"
 #include "common/numeric.h"
+#include "common/product.h"
 #include "common/site.h"
-#include "platform/registry.h"
 #include "platform/services.h"
+#include "platform/system.h"
 #include "saver/host/mScreenSaver.h"
 
 namespace mScreenSaver {
@@ -61,7 +62,7 @@ void ReadPasswordSetting() {
 
 bool PasswordMode() {
   const auto& s = State();
-  return s.m_lPlatformId != 2 && s.m_iUsePassword != 0;
+  return s.m_lPlatformId != platform::kPlatformNT && s.m_iUsePassword != 0;
 }
 
 void EnableSystemKeys(bool bEnable) {
@@ -113,7 +114,7 @@ void ExitSaver() {
 
 void ShowErrorAndExit(const std::string& sMessage) {
   SetTopmost(false);
-  platform::Services().MessageBox(sMessage, kProgramTitle, platform::MessageIcon::Warning);
+  platform::Services().MessageBox(sMessage, mt::kProgramTitle, platform::MessageIcon::Warning);
   ExitSaver();
 }
 

@@ -7,8 +7,8 @@
 
 #include "common/error.h"
 #include "common/numeric.h"
+#include "common/product.h"
 #include "platform/services.h"
-#include "platform/sound.h"
 #include "platform/system.h"
 #include "saver/host/mScreenSaver.h"
 
@@ -45,7 +45,7 @@ int32_t WrappingAdd(int32_t a, int32_t b) {
 
 }  // namespace
 
-Weapon WeaponFor(const std::string& sWeapon) {
+WeaponFiles WeaponFilesByText(const std::string& sWeapon) {
   if (sWeapon == "1") return {"flame.wav", "scopeFlame.cur"};
   if (sWeapon == "2") return {"rifle.wav", "scopeRifle.cur"};
   return {"shotgun.wav", "scopeShot.cur"};
@@ -74,8 +74,8 @@ void frmSaver::Load() {
     m_window = m_options.make_window(AssetFolder());
   } catch (const mt::Error& e) {
     // No display to show anything on, not even the warning.
-    std::fprintf(stderr, "%s: cannot open the full-screen window: %s\n",
-                 mScreenSaver::kProgramTitle, e.what());
+    std::fprintf(stderr, "%s: cannot open the full-screen window: %s\n", mt::kProgramTitle,
+                 e.what());
     platform::Services().EndProcess(1);
   }
   m_oScreen = m_window->Screen();
@@ -192,7 +192,7 @@ void frmSaver::Form_Load() {
 
     // 5. Weapon and its shot.
     mScreenSaver::ReadSetting("weapon", "weapon", s.m_sWeapon, settings);
-    const Weapon weapon = WeaponFor(s.m_sWeapon);
+    const WeaponFiles weapon = WeaponFilesByText(s.m_sWeapon);
     const std::string assets = AssetFolder();
     m_sShotSound = assets + weapon.sound;
 

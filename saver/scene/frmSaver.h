@@ -24,12 +24,13 @@ std::unique_ptr<mt::host::Form> CreateFrmSaver();
 inline constexpr platform::gdi::ColorRef kTransparentGreen = 0x0000FF00;
 inline constexpr int32_t kTurkeyCount = 30;
 
-struct Weapon {
+// Read by exact text, unlike the dialog's number: they differ only on hand-edited values.
+struct WeaponFiles {
   const char* sound;
   const char* cursor;
 };
-// "0" shotgun, "1" flame thrower, "2" rifle; any other value counts as "0".
-Weapon WeaponFor(const std::string& sWeapon);
+// "0" shotgun, "1" flame thrower, "2" rifle; any other text counts as "0".
+WeaponFiles WeaponFilesByText(const std::string& sWeapon);
 
 // Where the scene finds its window, settings and assets. Empty paths mean the program's
 // own (SettingsFilePath, AssetFolderPath).

@@ -1,6 +1,6 @@
 #include "saver/scene/scene_window.h"
 
-#include "saver/windows/layouts.h"
+#include "saver/windows/layouts/layouts.h"
 
 namespace mt::scene {
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/gdi.h"
 #include "saver/graphics/mGDI.h"
 #include "saver/host/mScreenSaver.h"
-#include "saver/windows/layouts.h"
+#include "saver/windows/layouts/layouts.h"
 
 namespace mt::windows {
 namespace {

@@ -9,7 +9,7 @@
 #include "platform/services.h"
 #include "platform/window.h"
 #include "saver/host/mScreenSaver.h"
-#include "saver/windows/layouts.h"
+#include "saver/windows/layouts/layouts.h"
 #include "saver/windows/settings_values.h"
 
 namespace mt::windows {
@@ -51,14 +51,14 @@ class FrmSettings final : public mt::host::Form {
     window_->SetValue("HScrollSpeed", SpeedFromText(s.m_sSpeed));
 
     ReadSetting("weapon", "weapon", s.m_sWeapon, SettingsFilePath());
-    switch (WeaponFromText(s.m_sWeapon)) {
-      case Weapon::Shotgun:
+    switch (WeaponOptionByNumber(s.m_sWeapon)) {
+      case WeaponOption::Shotgun:
         window_->SetValue("OptionShotgun", 1);
         break;
-      case Weapon::Flame:
+      case WeaponOption::Flame:
         window_->SetValue("OptionFlame", 1);
         break;
-      case Weapon::Rifle:
+      case WeaponOption::Rifle:
         window_->SetValue("OptionRifle", 1);
         break;
     }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/numeric.h"
+#include "saver/windows/layouts/layouts.h"
 
 namespace mt::windows {
 
@@ -12,22 +13,23 @@ int32_t SoundCheckFromText(const std::string& sSoundPlay) {
 }
 
 int32_t SpeedFromText(const std::string& sSpeed) {
+  const mt::layout::Control& bar = *frmSettingsLayout().Find("HScrollSpeed");
   const std::optional<double> number = mt::WholeNumber(sSpeed);
-  if (!number) return kSpeedDesign;
+  if (!number) return bar.value;
   // Clamp before converting: a stored speed far outside the bar's range must still open the
   // dialog, where the bar itself would refuse the value.
   const double rounded = mt::RoundHalfEven(*number);
   return static_cast<int32_t>(
-      std::clamp(rounded, static_cast<double>(kSpeedMin), static_cast<double>(kSpeedMax)));
+      std::clamp(rounded, static_cast<double>(bar.min), static_cast<double>(bar.max)));
 }
 
-Weapon WeaponFromText(const std::string& sWeapon) {
+WeaponOption WeaponOptionByNumber(const std::string& sWeapon) {
   const std::optional<double> number = mt::WholeNumber(sWeapon);
-  if (!number) return Weapon::Shotgun;
-  if (*number == 0) return Weapon::Shotgun;
-  if (*number == 1) return Weapon::Flame;
-  if (*number == 2) return Weapon::Rifle;
-  return Weapon::Shotgun;
+  if (!number) return WeaponOption::Shotgun;
+  if (*number == 0) return WeaponOption::Shotgun;
+  if (*number == 1) return WeaponOption::Flame;
+  if (*number == 2) return WeaponOption::Rifle;
+  return WeaponOption::Shotgun;
 }
 
 std::string SoundTextFromCheck(int32_t check_value) {

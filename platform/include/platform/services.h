@@ -6,10 +6,31 @@
 // install a fake that records the calls. The drawing interface (gdi.h) is never faked.
 #include <cstdint>
 #include <string>
-
-#include "platform/registry.h"
+#include <vector>
 
 namespace platform {
+
+// PlaySound flags, as the Win32 API numbers them.
+constexpr uint32_t SND_ASYNC = 0x1;
+constexpr uint32_t SND_NODEFAULT = 0x2;
+constexpr uint32_t SND_NOSTOP = 0x10;
+constexpr uint32_t SND_FILENAME = 0x20000;
+
+// Predefined registry root keys and value types, as the Win32 API numbers them.
+constexpr uint32_t HKEY_CLASSES_ROOT = 0x80000000;
+constexpr uint32_t HKEY_CURRENT_USER = 0x80000001;
+constexpr uint32_t HKEY_LOCAL_MACHINE = 0x80000002;
+constexpr uint32_t HKEY_USERS = 0x80000003;
+constexpr uint32_t HKEY_PERFORMANCE_DATA = 0x80000004;
+constexpr uint32_t HKEY_CURRENT_CONFIG = 0x80000005;
+constexpr uint32_t HKEY_DYN_DATA = 0x80000006;
+constexpr uint32_t REG_SZ = 1;
+constexpr uint32_t REG_DWORD = 4;
+
+struct RegistryValue {
+  uint32_t type = 0;
+  std::vector<uint8_t> data;  // as stored, at most the buffer's 255 bytes
+};
 
 enum class MessageIcon { NoIcon, Warning };
 
@@ -35,17 +56,26 @@ class ServiceProvider {
                           MessageIcon icon) = 0;
 
   // Programs, documents, network.
+  // Starts the program at an absolute path, detached, with no arguments; does not wait.
+  // False when it could not be started (missing, not executable).
   virtual bool StartProgram(const std::string& path) = 0;
+  // ShellExecuteA(no owner, no verb, target, ..., SW_SHOWNORMAL): above 32 on success.
   virtual int32_t OpenDocument(const std::string& target) = 0;
+  // InternetGetConnectedState.
   virtual bool IsOnline() = 0;
 
-  // Sound.
+  // Sound, PlaySoundA-style. Without SND_NOSTOP a sound interrupts whatever plays; with it,
+  // it is skipped while anything plays. A missing or unreadable file plays nothing and
+  // reports nothing; an empty path stops what plays.
   virtual void PlaySound(const std::string& path, uint32_t flags) = 0;
   virtual void StopSound() = 0;
+  // waveOutGetNumDevs: 0 when no output device can be opened.
   virtual uint32_t SoundDeviceCount() = 0;
 
   // The platform's screen-saver state.
   virtual int32_t PlatformId() = 0;
+  // RegOpenKeyExA + RegQueryValueExA (buffer of 255 bytes) + RegCloseKey. False on any
+  // failure; a platform without a registry always fails.
   virtual bool ReadRegistry(uint32_t root, const std::string& sub_key, const std::string& name,
                             RegistryValue* value) = 0;
   virtual void SetScreenSaverRunning(bool running) = 0;
@@ -59,8 +89,5 @@ class ServiceProvider {
 ServiceProvider& Services();
 // Installs a provider (not owned); nullptr puts the real one back.
 void InstallServices(ServiceProvider* provider);
-
-// The real platform's provider, for fakes that pass some calls through.
-ServiceProvider& RealServices();
 
 }  // namespace platform

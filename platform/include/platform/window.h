@@ -100,9 +100,6 @@ class DialogWindow {
   virtual void Move(double left, double top) = 0;
 
   virtual uint32_t hWnd() = 0;
-  // A picture box's drawing surface, holding its picture (valid while the window is
-  // loaded, shown or not).
-  virtual gdi::Handle PictureDC(const std::string& control) = 0;
 };
 
 std::unique_ptr<DialogWindow> CreateDialogWindow(const mt::layout::FormLayout& layout,

@@ -1,5 +1,5 @@
 // Linux has no registry: every read fails, so the use-password setting reads as empty.
-#include "platform/registry.h"
+#include "core/registry.h"
 
 namespace platform {
 

@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <random>
 
-#include "message_pump.h"
-#include "platform/registry.h"
-#include "platform/shell.h"
-#include "platform/sound.h"
+#include "core/message_pump.h"
+#include "core/registry.h"
+#include "core/shell.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "sdl/sound.h"
 
 namespace platform {
 namespace {
@@ -68,12 +68,12 @@ class RealProvider final : public ServiceProvider {
 
 ServiceProvider* installed = nullptr;
 
-}  // namespace
-
 ServiceProvider& RealServices() {
   static RealProvider real;
   return real;
 }
+
+}  // namespace
 
 ServiceProvider& Services() { return installed ? *installed : RealServices(); }
 

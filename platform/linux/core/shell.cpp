@@ -1,12 +1,12 @@
 // Opening addresses and starting programs on Linux: always with an argument vector through
 // posix_spawn, never through a shell, so no character of a path or address is interpreted.
-#include "platform/shell.h"
+#include "core/shell.h"
 
 #include <spawn.h>
-#include <cerrno>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 #include <string>

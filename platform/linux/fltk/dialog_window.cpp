@@ -347,11 +347,6 @@ class FltkDialog final : public DialogWindow {
 
   uint32_t hWnd() override { return window_->shown() ? static_cast<uint32_t>(fl_xid(window_)) : 0; }
 
-  gdi::Handle PictureDC(const std::string& name) override {
-    Entry(name);
-    return 0;  // the picture surface belongs to the GDI layer, not to the dialog
-  }
-
   void ClickFrom(ControlEntry& e) {
     if (e.design.kind == ControlKind::OptionButton) SelectOption(e);
     if (e.click) {

@@ -1,6 +1,6 @@
 // PlaySoundA-style sound on SDL2_mixer: one channel, so a new sound either interrupts the
 // one that plays or, with SND_NOSTOP, yields to it.
-#include "platform/sound.h"
+#include "sdl/sound.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -10,6 +10,7 @@
 
 #include "core/file_read.h"
 #include "core/message_pump.h"
+#include "platform/services.h"
 #include "sdl/wave_check.h"
 
 namespace platform {

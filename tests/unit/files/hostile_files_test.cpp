@@ -14,8 +14,9 @@
 #include "in_child.h"
 #include "platform/gdi.h"
 #include "platform/profile.h"
-#include "platform/sound.h"
+#include "platform/services.h"
 #include "sdl/cursor_file.h"
+#include "sdl/sound.h"
 #include "temp_folder.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Starting programs and the online test, with real processes and real network namespaces.
-#include "platform/shell.h"
+#include "core/shell.h"
 
 #include <gtest/gtest.h>
 #include <sched.h>

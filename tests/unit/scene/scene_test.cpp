@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "platform/gdi.h"
-#include "platform/sound.h"
+#include "platform/services.h"
 #include "platform/system.h"
 #include "saver/host/mScreenSaver.h"
 #include "scene_harness.h"

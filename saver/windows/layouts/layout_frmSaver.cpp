@@ -1,5 +1,5 @@
 // The full-screen window's stored layout.
-#include "saver/windows/layouts.h"
+#include "saver/windows/layouts/layouts.h"
 
 namespace mt::windows {
 

@@ -1,6 +1,6 @@
 // The preview holder's stored layout: a borderless form that is loaded but never shown;
 // its one picture box keeps the preview picture on a drawing surface of its own.
-#include "saver/windows/layouts.h"
+#include "saver/windows/layouts/layouts.h"
 
 namespace mt::windows {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "common/site.h"
-#include "saver/windows/layouts.h"
-#include "saver/windows/site_name.h"
+#include "saver/windows/layouts/layouts.h"
+#include "saver/windows/layouts/site_name.h"
 
 namespace mt::windows {
 namespace {
@@ -103,7 +103,8 @@ FormLayout Build() {
   f.controls.push_back(fast);
 
   // Frames per second: Slow at the left end, Fast at the right. An arrow moves it by one,
-  // a click beside the thumb by ten.
+  // a click beside the thumb by ten. The range and the start value are set here only: the
+  // dialog's value rules read them from this bar.
   Control bar = Place(ControlKind::HScrollBar, "HScrollSpeed", 120, 2190, 2055, 150);
   bar.min = 10;
   bar.max = 70;

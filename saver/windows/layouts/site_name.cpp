@@ -1,4 +1,4 @@
-#include "saver/windows/site_name.h"
+#include "saver/windows/layouts/site_name.h"
 
 namespace mt::windows {
 
