@@ -6,6 +6,7 @@
 
 #include "common/site.h"
 #include "fake_services.h"
+#include "layout_checks.h"
 #include "referral/FrmEmail.h"
 #include "referral/FrmEmailLayout.h"
 
@@ -221,6 +222,11 @@ TEST(FrmEmailLayout, TabOrderRunsThroughTheFieldsThenSubmitThenNeverShow) {
             (std::vector<std::string>{"TextFriend1", "TextFriend2", "TextFriend3", "TextFriend4",
                                       "TextFriend5", "TextFirstName", "TextSubject", "TextMessage",
                                       "TextYourEmail", "CommandSubmit", "CommandNeverShow"}));
+}
+
+TEST(FrmEmailLayout, IsPinnedByItsFingerprintAndSound) {
+  EXPECT_EQ(test::LayoutFingerprint(FrmEmailLayout(), {{SiteUrl(), "<site>"}}), "6fae5f7067ecbf40");
+  test::ExpectSoundLayout(FrmEmailLayout(), MT_ASSET_DIR);
 }
 
 TEST(FrmEmailLayout, TheProposedMessageNamesTheSiteAndEndsInALineBreak) {

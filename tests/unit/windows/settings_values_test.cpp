@@ -11,8 +11,8 @@ using mt::windows::SoundCheckFromText;
 using mt::windows::SoundTextFromCheck;
 using mt::windows::SpeedFromText;
 using mt::windows::SpeedTextFromBar;
-using mt::windows::Weapon;
-using mt::windows::WeaponFromText;
+using mt::windows::WeaponOption;
+using mt::windows::WeaponOptionByNumber;
 using mt::windows::WeaponTextFromOptions;
 
 TEST(SettingsValues, SoundIsCheckedOnlyForExactlyOne) {
@@ -52,18 +52,18 @@ TEST(SettingsValues, SpeedThatIsNoNumberLeavesTheDesignValue) {
 }
 
 TEST(SettingsValues, WeaponIsComparedAsANumber) {
-  EXPECT_EQ(WeaponFromText("0"), Weapon::Shotgun);
-  EXPECT_EQ(WeaponFromText("1"), Weapon::Flame);
-  EXPECT_EQ(WeaponFromText("2"), Weapon::Rifle);
-  EXPECT_EQ(WeaponFromText("01"), Weapon::Flame);
-  EXPECT_EQ(WeaponFromText(" 2 "), Weapon::Rifle);
-  EXPECT_EQ(WeaponFromText("2.0"), Weapon::Rifle);
-  EXPECT_EQ(WeaponFromText("+1"), Weapon::Flame);
+  EXPECT_EQ(WeaponOptionByNumber("0"), WeaponOption::Shotgun);
+  EXPECT_EQ(WeaponOptionByNumber("1"), WeaponOption::Flame);
+  EXPECT_EQ(WeaponOptionByNumber("2"), WeaponOption::Rifle);
+  EXPECT_EQ(WeaponOptionByNumber("01"), WeaponOption::Flame);
+  EXPECT_EQ(WeaponOptionByNumber(" 2 "), WeaponOption::Rifle);
+  EXPECT_EQ(WeaponOptionByNumber("2.0"), WeaponOption::Rifle);
+  EXPECT_EQ(WeaponOptionByNumber("+1"), WeaponOption::Flame);
 }
 
 TEST(SettingsValues, AnyOtherWeaponIsTheShotgun) {
   for (const char* text : {"3", "-1", "1.5", "", "abc", "1abc", "rifle", "99999"}) {
-    EXPECT_EQ(WeaponFromText(text), Weapon::Shotgun) << '"' << text << '"';
+    EXPECT_EQ(WeaponOptionByNumber(text), WeaponOption::Shotgun) << '"' << text << '"';
   }
 }
 
