@@ -3,6 +3,8 @@
 #   make test    install what is missing, build, run every test
 #   make dist    build the ready-to-run program folder build/linux/dist/
 #   make win     cross-build the Windows programs: build/win32/dist/ and build/win64/dist/
+#   make package the packages in build/packages/: a zip of each Windows program folder and
+#                the per-user Windows installer
 #   make bench   run the benchmarks
 #   make assets  regenerate the shipped pictures, cursors and sounds (and the contact sheet,
 #                which needs ImageMagick from the test packages)
@@ -14,14 +16,16 @@ TEST_PACKAGES  := xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick 
 # The Windows builds: MinGW-w64 (-posix, for the C++ threads GoogleTest needs), GoogleTest's
 # sources, and Wine to run their tests (wine32 from the i386 architecture for the 32-bit one).
 WIN_PACKAGES   := g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest \
-                  wine wine64 wine32:i386
+                  wine wine64 wine32:i386 nsis zip
 WIN_PRESETS    := win32 win64
+
+VERSION := $(shell grep -m1 '^project' CMakeLists.txt | grep -o 'VERSION [0-9.]*' | cut -d' ' -f2)
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD_DIR := build/linux
 DIST := $(BUILD_DIR)/dist
 
-.PHONY: all deps test-deps win-deps configure build dist win run test test-asan bench assets \
+.PHONY: all deps test-deps win-deps configure build dist win package run test test-asan bench assets \
         format clean
 
 all: dist
@@ -68,6 +72,9 @@ win: win-deps
 
 run: dist
 	cd $(DIST) && ./marrowtide-gobble-run /s
+
+package: win
+	packaging/windows/make-packages.sh . $(VERSION)
 
 test: test-deps configure win
 	cmake --build --preset linux

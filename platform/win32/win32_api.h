@@ -43,6 +43,7 @@ inline uint32_t ToHandle32(H handle) {
 // Paths and texts of this layer are in the ANSI code page, as the ...A calls take them;
 // the wide calls get them converted, and UTF-8 is made from UTF-16.
 std::wstring AnsiToWide(const std::string& ansi);
+std::wstring Utf8ToWide(const std::string& utf8);
 std::string WideToUtf8(const std::wstring& wide);
 std::string AnsiToUtf8(const std::string& ansi);
 

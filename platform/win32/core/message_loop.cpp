@@ -1,15 +1,19 @@
 // The message loop: PeekMessage to drain the queue, MsgWaitForMultipleObjects to sleep.
 #include "core/message_loop.h"
 
+#include "ui/ui_support.h"
 #include "win32_api.h"
 
 namespace platform::detail {
 
 void PumpMessages() {
   MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  // Wide messages: our windows are wide, so typed text arrives as UTF-16 whatever the
+  // code page. Tab, Escape and the arrows of our dialogs go to the dialog manager first.
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (win32::TranslateDialogMessage(&msg)) continue;
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
   }
 }
 

@@ -19,6 +19,10 @@ std::wstring AnsiToWide(const std::string& ansi) {
   return ToWide(ansi, CP_ACP);
 }
 
+std::wstring Utf8ToWide(const std::string& utf8) {
+  return ToWide(utf8, CP_UTF8);
+}
+
 std::string WideToUtf8(const std::wstring& wide) {
   if (wide.empty()) return {};
   const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,

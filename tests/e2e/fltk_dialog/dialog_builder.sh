@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The FLTK dialog builder with the controls of the settings dialog: option buttons are
+# The dialog builder (FLTK; or user32 under Wine, MT_WINE set) with the controls of the settings dialog: option buttons are
 # exclusive, the scroll bar steps by its small and large changes, the tab order follows
 # the layout, Escape and the Close button run the unload handler once, and the message
 # loop ends with the last window.
@@ -12,7 +12,7 @@ export MT_DIALOG_FIT_REPORT=1
 
 start_probe() {
   : >"$out"
-  "$MT_PROBE" >"$out" 2>&1 &
+  ${MT_WINE:+"$MT_WINE"} "$MT_PROBE" >"$out" 2>&1 &
   pid=$!
   wid=$(wait_for_window '^Dialog probe$') || fail "the probe did not open"
   focus_window "$wid" 250 60
@@ -21,6 +21,7 @@ click_at() { xdotool mousemove $((wx + $1)) $((wy + $2)) click 1; sleep 0.2; }
 finish() {
   wait_for_exit "$pid" 50 || fail "the loop did not end with the window"
   wait "$pid" || fail "the probe ended with status $?"
+  sed -i 's/\r$//' "$out"  # Windows programs end their lines with CR LF
   [ "$(grep -c '^unload' "$out")" = 1 ] || fail "unload ran $(grep -c '^unload' "$out") times"
   grep -q '^loop ended' "$out" || fail "the loop did not return"
   if grep -q 'does not fit' "$out"; then cat "$out" >&2; fail "a caption is clipped"; fi

@@ -5,6 +5,7 @@
 # address it is asked to open, one a line, in $opened.
 setup_referral() {
   dir=$(make_program_folder)
+  program_commands "$dir"
   trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$dir"' EXIT
   opened="$dir/opened.txt"
   mkdir -p "$dir/bin"
@@ -19,7 +20,7 @@ STANDIN
 
 # Starts the form; sets pid, wid and the client area's screen position wx, wy.
 start_form() {
-  "$dir/MarrowtideEmail" 2>"$dir/stderr.txt" &
+  "${COMPANION[@]}" 2>"$dir/stderr.txt" &
   pid=$!
   wid=$(wait_for_window '^Marrowtide gobble-run Screen Saver$') || fail "the form did not open"
   focus_window "$wid" 200 20

@@ -8,8 +8,9 @@ source "$here/referral_lib.sh"
 setup_referral
 # xdotool types a character missing from the keymap by remapping a spare key for each
 # keystroke, which races with the client under load and drops letters; a fixed mapping
-# makes every é an ordinary key press.
-xmodmap -e "keycode 248 = eacute Eacute"
+# made before the program starts makes every é an ordinary key press. It takes a key of
+# the main block (grave, unused here): Wine turns only keys it knows into characters.
+xmodmap -e "keycode 49 = eacute Eacute"
 start_form
 
 eacute=$'\xc3\xa9'

@@ -8,6 +8,7 @@ case_name=$1
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 mkdir -p "$MT_SHOTS"
 dir=$(make_program_folder)
+program_commands "$dir"
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
@@ -23,13 +24,16 @@ settings() {  # speed soundPlay weapon appcurrent appalert appdisplay; CRLF and 
 }
 
 start_saver() {
-  "$dir/marrowtide-gobble-run" /s 2>>"$dir/stderr.txt" &
+  "${SAVER[@]}" /s 2>>"$dir/stderr.txt" &
   pids+=($!)
   saver=$!
 }
 
-# Waits for the scene's window; prints nothing. The window is named after its layout.
-wait_for_scene() { wait_for_window '^Form1$' 100 >/dev/null || fail "no scene window"; sleep 1.5; }
+# Waits for the scene's window and sets scene_wid. The window is named after its layout.
+wait_for_scene() {
+  scene_wid=$(wait_for_window '^Form1$' 100) || fail "no scene window"
+  sleep 1.5
+}
 
 # Pixels of a PNG exactly equal to a colour: all of them less those that differ from a
 # plain image of that colour.
@@ -108,7 +112,8 @@ key)
   cp "$dir/rovoradizu.ini" "$dir/before.ini"
   start_saver
   wait_for_scene
-  xdotool mousemove 10 10 key x
+  focus_window "$scene_wid" 10 10
+  xdotool key x
   ended_with "$saver" 0
   sed 's/^appcurrent=0\r$/appcurrent=1\r/' "$dir/before.ini" >"$dir/expected.ini"
   cmp "$dir/expected.ini" "$dir/rovoradizu.ini" || fail "settings file: $(cat -A "$dir/rovoradizu.ini")"
@@ -146,9 +151,9 @@ missing-background | pipe-background | speed-zero | speed-text)
     [ -z "$(xdotool search --onlyvisible --name '^Form1$' || true)" ] || fail "the scene showed first"
   fi
   kill -0 "$saver" 2>/dev/null || fail "ended before the warning was dismissed"
-  # Without a window manager the keyboard follows the pointer.
   eval "$(xdotool getwindowgeometry --shell "$box")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + 5)) sleep 0.2 key Return
+  focus_window "$box" $((WIDTH / 2)) 5
+  xdotool key Return
   ended_with "$saver" 0
   pass "$case_name: warning, then the end after Enter"
   ;;

@@ -1,5 +1,8 @@
 # Shared helpers for the end-to-end tests (source it; it needs DISPLAY from with-xvfb).
 #   MT_DIST      the built program folder (passed by CTest)
+#   MT_WINE      the Wine loader when MT_DIST is a Windows program folder (WINEPREFIX set);
+#                the same tests then run the Windows programs
+#   MT_PATIENCE  a factor for every wait (Wine starts programs more slowly)
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
@@ -12,9 +15,20 @@ make_program_folder() {
   echo "$dir"
 }
 
+# Sets SAVER and COMPANION to the commands that start the programs of a folder.
+program_commands() {
+  if [ -n "${MT_WINE:-}" ]; then
+    SAVER=("$MT_WINE" "$1/Marrowtide Gobble-run.scr")
+    COMPANION=("$MT_WINE" "$1/MarrowtideEmail.exe")
+  else
+    SAVER=("$1/marrowtide-gobble-run")
+    COMPANION=("$1/MarrowtideEmail")
+  fi
+}
+
 # Waits until a visible window whose name matches appears; prints its id.
 wait_for_window() {
-  local pattern=$1 tries=${2:-100} id
+  local pattern=$1 tries=$((${2:-100} * ${MT_PATIENCE:-1})) id
   for _ in $(seq "$tries"); do
     id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
@@ -25,7 +39,7 @@ wait_for_window() {
 
 # Waits until a process has ended; fails the test after the timeout (tenths of a second).
 wait_for_exit() {
-  local pid=$1 tries=${2:-100}
+  local pid=$1 tries=$((${2:-100} * ${MT_PATIENCE:-1}))
   for _ in $(seq "$tries"); do
     kill -0 "$pid" 2>/dev/null || return 0
     sleep 0.1

@@ -1,0 +1,30 @@
+#pragma once
+// What the Win32 windows of this folder share: the program's module, DPI and layout units, and the
+// list of our open windows that the message loop serves.
+#include <cstdint>
+#include <string>
+
+#include "win32_api.h"
+
+namespace platform::win32 {
+
+// The texts of our windows are UTF-8 (the stored layouts, what the handlers set); the
+// windows are wide, so what people type is read as UTF-16 whatever the ANSI code page
+// (Utf8ToWide and WideToUtf8 of win32_api.h).
+
+HINSTANCE ProgramModule();
+
+// Layout units to pixels by the screen's real DPI (the manifest makes us DPI aware); truncating, as
+// the stored layouts were drawn on a whole-pixel grid.
+int UnitsToPixelsX(double units);
+int UnitsToPixelsY(double units);
+
+// Our open top-level windows. RunUntilNoWindowOpen runs while any is open, and the message
+// loop gives the dialog keyboard (Tab, Escape, arrows) to those registered as dialogs.
+void WindowOpened(HWND window, bool is_dialog);
+void WindowClosed(HWND window);
+int OpenWindowCount();
+// Dialog keyboard handling for a message meant for one of our dialogs; true when used.
+bool TranslateDialogMessage(MSG* message);
+
+}  // namespace platform::win32

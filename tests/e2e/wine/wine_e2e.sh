@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# The Windows programs end to end under Wine, in a prefix of their own made fresh here.
+# One prefix and one X server serve every case (a prefix costs ~20 s to make); each case
+# runs in a subshell with a fresh copy of the program folder and reports on its own.
+#   wine_e2e.sh   (under with-xvfb; MT_DIST, MT_SHOTS, MT_WINE, MT_PREVIEW_HOST, MT_PROBE,
+#                  MT_SITE_URL, MT_VERSION and MT_WINE_CASES from CTest)
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../../.." && pwd)
+source "$root/tests/support/e2e/e2e_lib.sh"
+
+work=$(mktemp -d /tmp/mt-wine-e2e-XXXXXX)
+export WINEPREFIX=$work/prefix WINELOADER=$MT_WINE WINEDEBUG=-all
+export WINESERVER=/usr/lib/wine/wineserver
+export WINEDLLOVERRIDES="winealsa.drv,winepulse.drv,wineoss.drv=d;winemenubuilder.exe=d;mscoree,mshtml="
+export MT_PATIENCE=4
+cleanup() {
+  "$root/tests/support/wine/prefix-setup" "$WINEPREFIX" "$MT_WINE" --stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+"$root/tests/support/wine/prefix-setup" "$WINEPREFIX" "$MT_WINE" || fail "no Wine prefix"
+mkdir -p "$MT_SHOTS"
+
+settings() {  # file soundPlay speed weapon appcurrent
+  printf '[speed]\r\nspeed=%s\r\n[soundPlay]\r\nsoundPlay=%s\r\n[weapon]\r\nweapon=%s\r\n[applic]\r\nappcurrent=%s\r\nappalert=5\r\nappdisplay=1\r\n' \
+    "$3" "$2" "$4" "$5" >"$1"
+}
+
+# "/p <hwnd>": the preview picture lands at the top-left corner of the host's window, and
+# nothing beside it changes.
+preview_case() (
+  dir=$(make_program_folder)
+  program_commands "$dir"
+  coproc HOST { "$MT_WINE" "$MT_PREVIEW_HOST"; }
+  trap 'kill "$HOST_PID" 2>/dev/null; rm -rf "$dir"' EXIT
+  read -r -t 90 hwnd <&"${HOST[0]}" || fail "the host window did not start"
+  hwnd=${hwnd%$'\r'}
+  sleep 1
+  timeout 60 "${SAVER[@]}" /p "$hwnd" || fail "preview status $?"
+  sleep 0.5
+  shot="$MT_SHOTS/wine-preview.png"
+  screenshot "$shot"
+  picture="$dir/duruzarurode/gobblerun/preview.bmp"
+  d=$({ /usr/bin/compare -metric AE "$picture" "$shot[151x119+100+100]" null: 2>&1 || true; } |
+    cut -d' ' -f1)
+  [ "$d" = 0 ] || fail "$d pixels of the host's top-left 151x119 differ from the picture"
+  [ "$(pixel_at "$shot" 255 160)" = "255,0,255" ] || fail "right of the picture changed"
+  [ "$(pixel_at "$shot" 160 219)" = "255,0,255" ] || fail "below the picture changed"
+  pass "/p $hwnd painted the preview into the host's window"
+)
+
+# "/s": the Linux cases, given the Windows program.
+scene_case() {
+  MT_SHOTS="$MT_SHOTS" bash "$root/tests/e2e/scene/scene_e2e.sh" "$1"
+}
+
+# The dialog builder on its own: the Linux case, given the Windows probe.
+builder_case() {
+  MT_ARTIFACTS="$MT_SHOTS" bash "$root/tests/e2e/fltk_dialog/dialog_builder.sh"
+}
+
+# "/c" shows the stored values and Escape writes them back: the file is replaced (a new
+# inode) with the same values, so the controls held exactly what was stored.
+settings_case() (
+  dir=$(make_program_folder)
+  program_commands "$dir"
+  trap 'kill "${pid:-}" 2>/dev/null; rm -rf "$dir"' EXIT
+  ini="$dir/rovoradizu.ini"
+  settings "$ini" 1 40 2 0
+  before=$(stat -c %i "$ini")
+  "${SAVER[@]}" /c &
+  pid=$!
+  wid=$(wait_for_window '^Marrowtide Gobble-run ver 2.1$') || fail "the dialog did not open"
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  [ "$WIDTH x $HEIGHT" = "351 x 220" ] || fail "client area ${WIDTH}x$HEIGHT, not 351x220"
+  screenshot "$MT_SHOTS/wine-settings.png"
+  focus_window "$wid" 300 20
+  xdotool key Escape
+  wait_for_exit "$pid" 50 || fail "Escape did not end the dialog"
+  wait "$pid" || fail "status $?"
+  pid=
+  got="$(ini_value "$ini" soundPlay soundPlay),$(ini_value "$ini" speed speed),$(ini_value "$ini" weapon weapon)"
+  [ "$got" = "1,40,2" ] || fail "wrote $got, expected 1,40,2"
+  [ "$(stat -c %i "$ini")" != "$before" ] || fail "Escape did not write the settings"
+  pass "/c showed 1, 40, rifle and Escape wrote them back"
+)
+
+# The companion's Submit: the Linux case, given the Windows program. Wine hands the
+# address to winebrowser, which runs the stand-in xdg-open first on the PATH.
+referral_case() {
+  bash "$root/tests/e2e/referral/submit.sh"
+}
+
+# The installer: silent, per user; it makes the saver the current one, and its uninstaller
+# takes away the folder and the values again.
+installer_case() (
+  setup="$work/setup.exe"
+  "$root/packaging/windows/build-installer.sh" "$MT_DIST" "$setup" "$MT_VERSION" >/dev/null ||
+    fail "makensis failed"
+  "$MT_WINE" "$setup" /S || fail "the installer ended with $?"
+  local_app=$("$MT_WINE" cmd /c echo %LOCALAPPDATA% | tr -d '\r')
+  folder=$("$MT_WINE" winepath -u "$local_app\\Programs\\Marrowtide Gobble-run" | tr -d '\r')
+  cmp "$folder/Marrowtide Gobble-run.scr" "$MT_DIST/Marrowtide Gobble-run.scr" ||
+    fail "no saver in $folder"
+  [ -f "$folder/duruzarurode/gobblerun/background.bmp" ] || fail "no assets in $folder"
+  value=$("$MT_WINE" reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE | tr -d '\r' |
+    awk '$1 == "SCRNSAVE.EXE" { $1 = ""; $2 = ""; sub(/^ +/, ""); print }')
+  [ -n "$value" ] || fail "SCRNSAVE.EXE not set"
+  target=$("$MT_WINE" winepath -u "$value" | tr -d '\r')
+  cmp "$target" "$folder/Marrowtide Gobble-run.scr" || fail "SCRNSAVE.EXE is $value"
+  uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\MarrowtideGobbleRun'
+  "$MT_WINE" reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 ||
+    fail "not in the Apps list"
+  pass "installed silently into $local_app\\Programs, SCRNSAVE.EXE=$value"
+
+  # The silent uninstaller copies itself and returns at once; the folder goes a little later.
+  "$MT_WINE" "$folder/Uninstall.exe" /S || fail "the uninstaller ended with $?"
+  for _ in $(seq 100); do [ -e "$folder" ] || break; sleep 0.2; done
+  [ ! -e "$folder" ] || fail "the folder is still there: $(ls -A "$folder")"
+  ! "$MT_WINE" reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE >/dev/null 2>&1 ||
+    fail "SCRNSAVE.EXE still set"
+  ! "$MT_WINE" reg query "$uninstall_key" >/dev/null 2>&1 || fail "still in the Apps list"
+  pass "the uninstaller removed the folder and the values"
+)
+
+# MT_WINE_CASES limits the run to the cases it names.
+failed=()
+run_case() {
+  [[ " ${MT_WINE_CASES:-$1} " == *" $1 "* ]] || return 0
+  echo "--- $1"
+  "${@:2}" || failed+=("$1")
+}
+# The preview goes first: the first window of a new prefix is the slowest to show.
+run_case preview preview_case
+run_case scene-appears scene_case appears
+run_case scene-click scene_case click
+run_case scene-key scene_case key
+run_case scene-second scene_case second
+run_case scene-missing-background scene_case missing-background
+run_case dialog-builder builder_case
+run_case settings settings_case
+run_case referral-submit referral_case
+run_case installer installer_case
+[ ${#failed[@]} = 0 ] || fail "failed: ${failed[*]}"
+pass "every Wine case"
