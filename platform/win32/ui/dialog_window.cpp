@@ -107,7 +107,7 @@ class Win32Dialog final : public DialogWindow {
     ::ShowWindow(window_, SW_SHOW);
     ::SetForegroundWindow(window_);
     open_ = true;
-    win32::WindowOpened(window_, true);
+    win32::WindowOpened(window_, true, [this](bool backwards) { Tab(backwards); });
     if (!pending_focus_.empty()) {
       ::SetFocus(Entry(pending_focus_).window);
     } else if (const ControlEntry* first = FirstInTabOrder()) {
@@ -256,14 +256,6 @@ class Win32Dialog final : public DialogWindow {
       case WM_CLOSE:
         Close();
         return true;
-      case WM_NEXTDLGCTL: {
-        // A multi-line box hands Tab on with this message, which only the dialog class
-        // would handle for us.
-        HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp)
-                               : ::GetNextDlgTabItem(hwnd, ::GetFocus(), wp != 0);
-        if (next) ::SetFocus(next);
-        return true;
-      }
       case WM_HSCROLL:
         if (ControlEntry* e = ByWindow(reinterpret_cast<HWND>(lp))) {
           Scroll(*e, LOWORD(wp));
@@ -455,6 +447,37 @@ class Win32Dialog final : public DialogWindow {
     return handle;
   }
 
+  // Tab and Shift+Tab: the next control in the layout's tab order that can take the focus,
+  // round at the ends. A text box is entered with its text selected, as the platform does.
+  void Tab(bool backwards) {
+    std::vector<ControlEntry*> order;
+    for (auto& [name, entry] : controls_) {
+      if (entry->design.tab_index >= 0 && entry->window && ::IsWindowVisible(entry->window) &&
+          ::IsWindowEnabled(entry->window)) {
+        order.push_back(entry.get());
+      }
+    }
+    if (order.empty()) return;
+    std::sort(order.begin(), order.end(), [](const ControlEntry* a, const ControlEntry* b) {
+      return a->design.tab_index < b->design.tab_index;
+    });
+    const HWND focus = ::GetFocus();
+    auto at = std::find_if(order.begin(), order.end(),
+                           [focus](const ControlEntry* e) { return e->window == focus; });
+    size_t next = 0;
+    if (at == order.end()) {
+      next = backwards ? order.size() - 1 : 0;
+    } else {
+      const size_t i = static_cast<size_t>(at - order.begin());
+      next = backwards ? (i + order.size() - 1) % order.size() : (i + 1) % order.size();
+    }
+    ControlEntry* target = order[next];
+    if (target->design.kind == ControlKind::TextBox) {
+      ::SendMessageW(target->window, EM_SETSEL, 0, -1);
+    }
+    ::SetFocus(target->window);
+  }
+
   const ControlEntry* FirstInTabOrder() const {
     const ControlEntry* first = nullptr;
     for (auto& [name, entry] : controls_) {
@@ -486,13 +509,14 @@ class Win32Dialog final : public DialogWindow {
     return key - 1;
   }
 
-  HWND MakeControl(ControlEntry& e, int x, int y, int w, int h) {
+  HWND MakeControl(ControlEntry& e, bool starts_group, int x, int y, int w, int h) {
     const Control& c = e.design;
     const wchar_t* cls = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD ex_style = 0;
     std::wstring text = win32::Utf8ToWide(c.text);
     if (c.tab_index >= 0) style |= WS_TABSTOP;
+    if (starts_group) style |= WS_GROUP;
     switch (c.kind) {
       case ControlKind::Label:
         style |= c.align == mt::layout::Align::Centre  ? SS_CENTER
@@ -615,9 +639,16 @@ class Win32Dialog final : public DialogWindow {
     std::stable_sort(entries.begin(), entries.end(), [this](const auto& a, const auto& b) {
       return OrderKey(a->design) < OrderKey(b->design);
     });
+    // Option buttons of one layout group that follow each other form one dialog group, in
+    // which the arrows move; every other control starts a group of its own.
     int next_id = kFirstControlId;
+    const Control* previous = nullptr;
     for (auto& entry : entries) {
       const Control& c = entry->design;
+      const bool continues_options = previous && c.kind == ControlKind::OptionButton &&
+                                     previous->kind == ControlKind::OptionButton &&
+                                     previous->group == c.group;
+      if (c.kind != ControlKind::Line && c.kind != ControlKind::Timer) previous = &c;
       int dx = 0, dy = 0;
       ContainerOffset(c.container, dx, dy);
       entry->id = next_id++;
@@ -625,8 +656,8 @@ class Win32Dialog final : public DialogWindow {
       entry->y = dy + win32::UnitsToPixelsY(c.top);
       entry->x2 = dx + win32::UnitsToPixelsX(c.x2);
       entry->y2 = dy + win32::UnitsToPixelsY(c.y2);
-      entry->window = MakeControl(*entry, entry->x, entry->y, win32::UnitsToPixelsX(c.width),
-                                  win32::UnitsToPixelsY(c.height));
+      entry->window = MakeControl(*entry, !continues_options, entry->x, entry->y,
+                                  win32::UnitsToPixelsX(c.width), win32::UnitsToPixelsY(c.height));
       controls_[c.name] = std::move(entry);
     }
   }

@@ -9,6 +9,7 @@ namespace {
 struct OpenWindow {
   HWND window;
   bool is_dialog;
+  TabHandler tab;
 };
 
 std::vector<OpenWindow>& OpenWindows() {
@@ -29,9 +30,9 @@ int UnitsToPixelsY(double units) {
   return static_cast<int>(units / UnitsPerPixelY());
 }
 
-void WindowOpened(HWND window, bool is_dialog) {
+void WindowOpened(HWND window, bool is_dialog, TabHandler tab) {
   WindowClosed(window);
-  OpenWindows().push_back({window, is_dialog});
+  OpenWindows().push_back({window, is_dialog, std::move(tab)});
 }
 
 void WindowClosed(HWND window) {
@@ -49,7 +50,14 @@ bool TranslateDialogMessage(MSG* message) {
   if (!message->hwnd) return false;
   HWND root = ::GetAncestor(message->hwnd, GA_ROOT);
   for (const OpenWindow& w : OpenWindows()) {
-    if (w.is_dialog && w.window == root) return ::IsDialogMessageW(root, message) != FALSE;
+    if (!w.is_dialog || w.window != root) continue;
+    if (w.tab && message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
+        ::GetKeyState(VK_CONTROL) >= 0) {
+      auto tab = w.tab;  // the handler may close the window
+      tab(::GetKeyState(VK_SHIFT) < 0);
+      return true;
+    }
+    return ::IsDialogMessageW(root, message) != FALSE;
   }
   return false;
 }

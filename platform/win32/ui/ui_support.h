@@ -2,6 +2,7 @@
 // What the Win32 windows of this folder share: the program's module, DPI and layout units, and the
 // list of our open windows that the message loop serves.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "win32_api.h"
@@ -21,7 +22,10 @@ int UnitsToPixelsY(double units);
 
 // Our open top-level windows. RunUntilNoWindowOpen runs while any is open, and the message
 // loop gives the dialog keyboard (Tab, Escape, arrows) to those registered as dialogs.
-void WindowOpened(HWND window, bool is_dialog);
+// A dialog passes its own Tab handler: the layout's tab order decides where the focus goes
+// (the dialog manager would follow the z-order and jump into groups of option buttons).
+using TabHandler = std::function<void(bool backwards)>;
+void WindowOpened(HWND window, bool is_dialog, TabHandler tab = {});
 void WindowClosed(HWND window);
 int OpenWindowCount();
 // Dialog keyboard handling for a message meant for one of our dialogs; true when used.
