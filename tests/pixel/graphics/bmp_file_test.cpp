@@ -4,6 +4,7 @@
 // crash (the asan preset runs this too).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -265,14 +266,22 @@ class BmpCorpus : public ::testing::Test {
     EXPECT_EQ(info.bmBitsPixel, 32);  // always the screen's format
     ASSERT_EQ(info.bmWidth, want.w);
     ASSERT_EQ(info.bmHeight, want.h);
+    const std::vector<ColorRef> got = PixelsOf(bitmap, want.w, want.h);
+    gdi::DeleteObject(bitmap);
+    const auto differ = std::mismatch(got.begin(), got.end(), want.px.begin()).first - got.begin();
+    EXPECT_EQ(differ, static_cast<std::ptrdiff_t>(got.size()))
+        << "first wrong pixel " << differ % want.w << "," << differ / want.w;
+  }
+
+  // A loaded bitmap's pixels, top row first.
+  static std::vector<ColorRef> PixelsOf(gdi::Handle bitmap, int32_t w, int32_t h) {
+    std::vector<ColorRef> px(static_cast<size_t>(w) * h);
     const gdi::Handle dc = gdi::CreateCompatibleDC(0);
     const gdi::Handle old = gdi::SelectObject(dc, bitmap);
-    for (int32_t y = 0; y < want.h; ++y)
-      for (int32_t x = 0; x < want.w; ++x)
-        ASSERT_EQ(gdi::GetPixel(dc, x, y), want.at(x, y)) << "pixel " << x << "," << y;
+    gdi::ReadPixels(dc, 0, 0, w, h, px.data());
     gdi::SelectObject(dc, old);
     gdi::DeleteDC(dc);
-    gdi::DeleteObject(bitmap);
+    return px;
   }
 
   void Save(const std::string& file, const std::string& bytes) {
@@ -487,13 +496,7 @@ TEST_F(BmpCorpus, RunsPastTheEdgesGiveZeroOrAPictureOfThePalettesColours) {
     ASSERT_EQ(gdi::GetObject(h, &info), 24);
     EXPECT_EQ(info.bmWidth, rich.w);
     EXPECT_EQ(info.bmHeight, rich.h);
-    const gdi::Handle dc = gdi::CreateCompatibleDC(0);
-    const gdi::Handle old = gdi::SelectObject(dc, h);
-    for (int32_t y = 0; y < info.bmHeight; ++y)
-      for (int32_t x = 0; x < info.bmWidth; ++x)
-        ASSERT_TRUE(palette.count(gdi::GetPixel(dc, x, y))) << "pixel " << x << "," << y;
-    gdi::SelectObject(dc, old);
-    gdi::DeleteDC(dc);
+    for (ColorRef c : PixelsOf(h, info.bmWidth, info.bmHeight)) ASSERT_TRUE(palette.count(c)) << c;
     gdi::DeleteObject(h);
   }
   // Runs clipped at the row's end and a delta past the end still load, so the checks above
