@@ -78,7 +78,6 @@ class frmSaver : public mt::host::Form {
   void PlaceTurkeyRight(cSprite& oTurkey);
   void PlaceTurkey(cSprite& oTurkey, double dMaxStep);
 
-  SceneWindow* Window() { return m_window.get(); }
   cSprite& Turkey(int32_t lIndex) { return *m_cTurkeys.at(static_cast<size_t>(lIndex)); }
 
   // ---- The window's members (the scene owns every graphics object for the whole run).
@@ -113,6 +112,8 @@ class frmSaver : public mt::host::Form {
   std::string AssetFolder() const;
   std::string SettingsFile() const;
   void ReleaseScene();
+  template <class Visit>
+  void ForEachDrawnSprite(Visit visit);
 
   SceneOptions m_options;
   std::unique_ptr<SceneWindow> m_window;

@@ -40,7 +40,7 @@ class SpriteOnStage : public ::testing::Test {
                                         }};
     screen_ = platform::detail::CreateExternalDC(s);
     sprite_.SpriteData(sheet_);
-    sprite_.Create(0);
+    sprite_.Create();
   }
   void TearDown() override { platform::detail::DeleteExternalDC(screen_); }
 
