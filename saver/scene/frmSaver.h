@@ -108,6 +108,11 @@ class frmSaver : public mt::host::Form {
   platform::gdi::Handle m_hScreenDC = 0;
   int64_t m_lFramesDone = 0;
 
+ protected:
+  // For another frame body: the observers it must call, and the screen in layout units.
+  const SceneOptions& Options() const { return m_options; }
+  const ScreenMetrics& Screen() const { return m_oScreen; }
+
  private:
   std::string AssetFolder() const;
   std::string SettingsFile() const;

@@ -161,17 +161,4 @@ TEST_F(SpriteOnStage, RestoreGoesWhereTheAreaWasSavedNotWhereTheSpriteWasLastDra
     }
 }
 
-TEST_F(SpriteOnStage, SettingThePositionDrawsNothing) {
-  const Pixels before = Snapshot(stage_);
-  sprite_.X(120);
-  sprite_.Y(40);
-  sprite_.XDir(3);
-  sprite_.YDir(-2);
-  sprite_.IncrementPosition();
-  EXPECT_EQ(sprite_.X(), 123);
-  EXPECT_EQ(sprite_.Y(), 38);
-  EXPECT_EQ(Snapshot(stage_), before);
-  EXPECT_EQ(sprite_.PreviousX(), -300);
-}
-
 }  // namespace
