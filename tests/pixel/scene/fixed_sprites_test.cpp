@@ -2,18 +2,13 @@
 // after two frames against a picture painted here from the sheets' sizes and colours alone.
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <string>
+#include <algorithm>
 #include <vector>
 
-#include "platform/gdi.h"
-#include "saver/graphics/cBitmap.h"
 #include "scene_harness.h"
 
 namespace mt::test {
 namespace {
-
-using platform::gdi::ColorRef;
 
 constexpr int32_t W = 320, H = 240;
 
@@ -24,31 +19,11 @@ struct Placed {
   int32_t cell = 1;
 };
 
-class Picture {
- public:
-  explicit Picture(std::vector<ColorRef> pixels) : pixels_(std::move(pixels)) {}
-  void Paint(const Placed& p) {
-    const ColorRef c = p.sheet.CellColour(p.cell);
-    for (int32_t y = p.y + 1; y < p.y + p.sheet.cell_height - 1; ++y)
-      for (int32_t x = p.x + 1; x < p.x + p.sheet.cell_width - 1; ++x)
-        if (x >= 0 && y >= 0 && x < W && y < H) pixels_[static_cast<size_t>(y * W + x)] = c;
-  }
-  // The first pixel where the screen differs, as "x,y: got / want" in hex, or "".
-  std::string FirstDifference(platform::gdi::Handle dc) const {
-    std::vector<ColorRef> got(pixels_.size());
-    platform::gdi::ReadPixels(dc, 0, 0, W, H, got.data());
-    for (size_t i = 0; i < got.size(); ++i) {
-      if (got[i] == pixels_[i]) continue;
-      std::ostringstream out;
-      out << i % W << "," << i / W << ": " << std::hex << got[i] << " / " << pixels_[i];
-      return out.str();
-    }
-    return {};
-  }
-
- private:
-  std::vector<ColorRef> pixels_;
-};
+void Paint(Picture& picture, const Placed& p) {
+  for (int32_t y = std::max(p.y + 1, 0); y < std::min(p.y + p.sheet.cell_height - 1, H); ++y)
+    for (int32_t x = std::max(p.x + 1, 0); x < std::min(p.x + p.sheet.cell_width - 1, W); ++x)
+      picture[static_cast<size_t>(y * W + x)] = p.sheet.CellColour(p.cell);
+}
 
 TEST(SceneFixedSprites, StandInTheirPlacesAndOverlapInDrawingOrder) {
   FakeServices fake;
@@ -83,24 +58,12 @@ TEST(SceneFixedSprites, StandInTheirPlacesAndOverlapInDrawingOrder) {
   };
   ASSERT_FALSE(h.Run(2)) << (fake.messages.empty() ? "" : fake.messages[0]);
 
-  cBitmap background;
-  ASSERT_TRUE(background.CreateAtSize(W, H));
-  cBitmap tile;
-  ASSERT_TRUE(tile.CreateFromFile(h.assets + "background.bmp"));
-  for (int32_t y = 0; y < H; y += tile.Height())
-    for (int32_t x = 0; x < W; x += tile.Width()) tile.RenderBitmap(background.hDC(), x, y);
-  std::vector<ColorRef> pixels(W * H);
-  platform::gdi::ReadPixels(background.hDC(), 0, 0, W, H, pixels.data());
-  Picture want(std::move(pixels));
+  Picture want = TiledPicture(h.assets + "background.bmp", W, H);
   // Grass under the turkeys; the explosion, the logo and the trees over them.
-  want.Paint(grass_right);
-  want.Paint(grass);
-  for (const Placed& t : turkeys) want.Paint(t);
-  want.Paint(bomb);
-  want.Paint(logo);
-  want.Paint(tree);
-  want.Paint(tree_small);
-  EXPECT_EQ(want.FirstDifference(h.window->hDC()), "");
+  for (const Placed& p : {grass_right, grass}) Paint(want, p);
+  for (const Placed& t : turkeys) Paint(want, t);
+  for (const Placed& p : {bomb, logo, tree, tree_small}) Paint(want, p);
+  EXPECT_EQ(FirstDifference(ReadPicture(h.window->hDC(), W, H), want, W), "");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "scene_harness.h"
 
 #include <filesystem>
+#include <sstream>
 
+#include "saver/graphics/cBitmap.h"
 #include "saver/host/mScreenSaver.h"
 #include "write_bmp.h"
 
@@ -30,6 +32,37 @@ void WriteSceneAssets(const std::string& folder) {
   for (const char* cursor : {"scopeShot.cur", "scopeFlame.cur", "scopeRifle.cur"}) {
     WriteFileBytes(folder + cursor, "cursor");
   }
+}
+
+Picture ReadPicture(platform::gdi::Handle dc, int32_t w, int32_t h) {
+  Picture out(static_cast<size_t>(w) * static_cast<size_t>(h));
+  platform::gdi::ReadPixels(dc, 0, 0, w, h, out.data());
+  return out;
+}
+
+Picture TiledPicture(const std::string& file, int32_t w, int32_t h) {
+  cBitmap tile;
+  if (!tile.CreateFromFile(file)) return {};
+  const Picture t = ReadPicture(tile.hDC(), tile.Width(), tile.Height());
+  Picture out(static_cast<size_t>(w) * static_cast<size_t>(h));
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x)
+      out[static_cast<size_t>(y * w + x)] =
+          t[static_cast<size_t>(y % tile.Height() * tile.Width() + x % tile.Width())];
+  return out;
+}
+
+std::string FirstDifference(const Picture& a, const Picture& b, int32_t w) {
+  if (a.size() != b.size())
+    return "sizes " + std::to_string(a.size()) + " / " + std::to_string(b.size());
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] == b[i]) continue;
+    std::ostringstream out;
+    out << i % static_cast<size_t>(w) << "," << i / static_cast<size_t>(w) << ": " << std::hex
+        << a[i] << " / " << b[i];
+    return out.str();
+  }
+  return {};
 }
 
 SceneHarness::SceneHarness(FakeServices& services, int32_t width, int32_t height,

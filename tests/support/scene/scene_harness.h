@@ -9,6 +9,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fake_services.h"
 #include "headless_window.h"
@@ -43,6 +44,15 @@ inline constexpr int32_t kBombH = kBombSheet.cell_height;
 
 // background.bmp (a 16 x 16 checker), every sheet above and the three cursors.
 void WriteSceneAssets(const std::string& folder);
+
+// Whole-screen comparisons: pictures as rows of 0x00BBGGRR.
+using Picture = std::vector<platform::gdi::ColorRef>;
+// The top-left w x h pixels of a DC.
+Picture ReadPicture(platform::gdi::Handle dc, int32_t w, int32_t h);
+// A bitmap file repeated from (0, 0) over w x h, drawn without the tile class.
+Picture TiledPicture(const std::string& file, int32_t w, int32_t h);
+// The first pixel where two pictures of width w differ, as "x,y: a / b" in hex, or "".
+std::string FirstDifference(const Picture& a, const Picture& b, int32_t w);
 
 class SceneHarness {
  public:
