@@ -22,17 +22,15 @@ bool cBitmap::CreateAtSize(int32_t lDX, int32_t lDY) {
 
 bool cBitmap::CreateFromFile(const std::string& sBitmapBitmap) {
   CleanUp();
-  if (!mGDI::CreateDCFromFile(false, sBitmapBitmap, m_oSurface)) return false;
-  platform::gdi::BitmapInfo udtBitmap{};
-  platform::gdi::GetObject(m_oSurface.Bitmap(), &udtBitmap);
-  m_lWidth = udtBitmap.bmWidth;
-  m_lHeight = udtBitmap.bmHeight;
-  return true;
+  return mGDI::CreateDCFromFile(false, sBitmapBitmap, m_oSurface) && TakeBitmapSize();
 }
 
 bool cBitmap::CreateFromPicture(const cPicture* picThis) {
   CleanUp();
-  if (!mGDI::CreateDCFromPicture(false, picThis, m_oSurface)) return false;
+  return mGDI::CreateDCFromPicture(false, picThis, m_oSurface) && TakeBitmapSize();
+}
+
+bool cBitmap::TakeBitmapSize() {
   platform::gdi::BitmapInfo udtBitmap{};
   platform::gdi::GetObject(m_oSurface.Bitmap(), &udtBitmap);
   m_lWidth = udtBitmap.bmWidth;

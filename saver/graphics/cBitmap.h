@@ -1,6 +1,7 @@
 #pragma once
 // One colour surface with its size: the stage every frame is composed on, and the tile of
-// the background.
+// the background. CreateFromPicture belongs to the toolkit's interface; the scene does
+// not call it.
 #include <cstdint>
 #include <string>
 
@@ -34,6 +35,8 @@ class cBitmap {
 
  private:
   void CleanUp();
+  // The size of the bitmap just made; always true.
+  bool TakeBitmapSize();
 
   mGDI::Surface m_oSurface;
   int32_t m_lWidth = 0;

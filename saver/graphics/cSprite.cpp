@@ -40,7 +40,7 @@ void cSprite::SpriteData(std::shared_ptr<cSpriteBitmaps> cSpriteData) {
   m_lHeight = m_cSpriteData->CellHeight();
 }
 
-void cSprite::Create(Handle /*hDC*/) {
+void cSprite::Create() {
   CleanUp();
   if (!m_cSpriteData) mt::Fail(mt::ErrorKind::MissingObject, "Object variable not set");
   m_lWidth = m_cSpriteData->CellWidth();

@@ -3,6 +3,7 @@
 // StoreBackground at the new place, TransparentDraw there, and after all sprites
 // StageToScreen, which copies only the area the sprite changed: one rectangle covering
 // the old and new place for moves of up to 24 pixels, else the two places separately.
+// PreviousX, PreviousY and the Delta pair belong to the interface; the scene reads none.
 #include <cstdint>
 #include <memory>
 
@@ -53,10 +54,9 @@ class cSprite {
   // Draws the current sheet's cell lCell at (lX, lY) and records that place. Throws
   // mt::Error (MissingObject) without a sheet.
   void TransparentDraw(Handle hDC, int32_t lX, int32_t lY, int32_t lCell, bool bUseBuildDC = true);
-  // Makes the saved-background buffer at the sheet's cell size (hDC is not used: the
-  // buffer is always in the screen's format). Throws mt::Error (MissingObject) without
-  // a sheet.
-  void Create(Handle hDC);
+  // Makes the saved-background buffer at the sheet's cell size, always in the screen's
+  // format. Throws mt::Error (MissingObject) without a sheet.
+  void Create();
   // Puts the saved area back where it was saved; nothing before the first save.
   void RestoreBackground(Handle hDC);
   void SpriteData(std::shared_ptr<cSpriteBitmaps> cSpriteData);

@@ -21,16 +21,11 @@ bool cSpriteBitmaps::CreateFromFile(const std::string& sSpriteBitmap, int32_t lX
                                     ColorRef lTransColor) {
   CleanUp();
   if (!mGDI::CreateDCFromFile(false, sSpriteBitmap, m_oSprite)) return false;
-  gdi::BitmapInfo udtBitmap{};
-  gdi::GetObject(m_oSprite.Bitmap(), &udtBitmap);
-  bool bOk;
-  if (sMaskBitmap.empty()) {
-    bOk = BuildMask(udtBitmap.bmWidth, udtBitmap.bmHeight, lTransColor);
-  } else {
-    bOk = mGDI::CreateDCFromFile(true, sMaskBitmap, m_oMask);
-  }
-  if (!bOk) return false;
-  return FinishCreate(udtBitmap.bmWidth, udtBitmap.bmHeight, lXImageCount, lYImageCount);
+  const gdi::BitmapInfo udtBitmap = SheetSize();
+  const bool bMask = sMaskBitmap.empty()
+                         ? BuildMask(udtBitmap.bmWidth, udtBitmap.bmHeight, lTransColor)
+                         : mGDI::CreateDCFromFile(true, sMaskBitmap, m_oMask);
+  return bMask && FinishCreate(udtBitmap, lXImageCount, lYImageCount);
 }
 
 bool cSpriteBitmaps::CreateFromPicture(const cPicture* oPic, int32_t lXImageCount,
@@ -38,27 +33,28 @@ bool cSpriteBitmaps::CreateFromPicture(const cPicture* oPic, int32_t lXImageCoun
                                        ColorRef lTransColor) {
   CleanUp();
   if (!mGDI::CreateDCFromPicture(false, oPic, m_oSprite)) return false;
+  const gdi::BitmapInfo udtBitmap = SheetSize();
+  const bool bMask = oMaskPic == nullptr
+                         ? BuildMask(udtBitmap.bmWidth, udtBitmap.bmHeight, lTransColor)
+                         : mGDI::CreateDCFromPicture(true, oMaskPic, m_oMask);
+  return bMask && FinishCreate(udtBitmap, lXImageCount, lYImageCount);
+}
+
+gdi::BitmapInfo cSpriteBitmaps::SheetSize() const {
   gdi::BitmapInfo udtBitmap{};
   gdi::GetObject(m_oSprite.Bitmap(), &udtBitmap);
-  bool bOk;
-  if (oMaskPic == nullptr) {
-    bOk = BuildMask(udtBitmap.bmWidth, udtBitmap.bmHeight, lTransColor);
-  } else {
-    bOk = mGDI::CreateDCFromPicture(true, oMaskPic, m_oMask);
-  }
-  if (!bOk) return false;
-  return FinishCreate(udtBitmap.bmWidth, udtBitmap.bmHeight, lXImageCount, lYImageCount);
+  return udtBitmap;
 }
 
 // The cell grid and the build surface, once the sheet and its mask exist. The order of
 // the steps decides what a zero count leaves behind: a zero column count stores nothing,
 // a zero row count has stored both counts but no cell size.
-bool cSpriteBitmaps::FinishCreate(int32_t lWidth, int32_t lHeight, int32_t lXImageCount,
+bool cSpriteBitmaps::FinishCreate(const gdi::BitmapInfo& udtSheet, int32_t lXImageCount,
                                   int32_t lYImageCount) {
-  const int32_t lCellWidth = mt::Div32(lWidth, lXImageCount);
+  const int32_t lCellWidth = mt::Div32(udtSheet.bmWidth, lXImageCount);
   m_lXImageCount = lXImageCount;
   m_lYImageCount = lYImageCount;
-  const int32_t lCellHeight = mt::Div32(lHeight, lYImageCount);
+  const int32_t lCellHeight = mt::Div32(udtSheet.bmHeight, lYImageCount);
   m_lCellWidth = lCellWidth;
   m_lCellHeight = lCellHeight;
   return mGDI::CreateDCAtSize(false, m_oBuild, m_lCellWidth, m_lCellHeight);

@@ -2,7 +2,9 @@
 // A sprite sheet: a bitmap cut into a grid of equal cells, numbered from 1 row by row, with
 // a mask of the same size (white where opaque, black where transparent) and a one-cell
 // build surface. Transparent pixels of the sheet are white, so a cell is drawn as
-// (destination OR mask) AND sheet.
+// (destination OR mask) AND sheet. The scene loads from files with a transparent colour
+// and draws without the build surface; pictures, mask files and DirectBltSprite belong to
+// the toolkit's interface all the same.
 #include <cstdint>
 #include <string>
 
@@ -44,7 +46,9 @@ class cSpriteBitmaps {
   void DirectBltSprite(Handle lHDC, int32_t lX, int32_t lY, int32_t lCell);
 
  private:
-  bool FinishCreate(int32_t lWidth, int32_t lHeight, int32_t lXImageCount, int32_t lYImageCount);
+  platform::gdi::BitmapInfo SheetSize() const;
+  bool FinishCreate(const platform::gdi::BitmapInfo& udtSheet, int32_t lXImageCount,
+                    int32_t lYImageCount);
   bool BuildMask(int32_t lWidth, int32_t lHeight, ColorRef lTransColor);
   struct Origin {
     int32_t x = 0, y = 0;

@@ -32,16 +32,10 @@ void cTile::Picture(const cPicture* oPic) {
   m_cBitmap->CreateFromPicture(oPic);
 }
 
-bool cTile::CheckInitialised() {
-  if (!m_objRender) {
-    ReportError(1, "Object not initialised");
-    return false;
-  }
-  return true;
+// Without a render target nothing is loaded; that is not reported anywhere.
+bool cTile::CheckInitialised() const {
+  return m_objRender != nullptr;
 }
-
-// The class's error hook: nothing is shown or recorded.
-void cTile::ReportError(int32_t /*lNumber*/, const std::string& /*sText*/) {}
 
 void cTile::CleanUp() {
   m_cBitmap.reset();

@@ -1,6 +1,7 @@
 #pragma once
 // Fills a rectangle with copies of one bitmap laid edge to edge from the top-left corner.
-// The render target is the window it can tile in one call.
+// The render target is the window it can tile in one call. The scene tiles its stage with
+// TileDC; TileObject and Picture belong to the toolkit's interface all the same.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -60,8 +61,7 @@ class cTile {
   const std::string& Filename() const { return m_sFilename; }
 
  private:
-  bool CheckInitialised();
-  void ReportError(int32_t lNumber, const std::string& sText);
+  bool CheckInitialised() const;
   void CleanUp();
 
   std::string m_sFilename;

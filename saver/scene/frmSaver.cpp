@@ -140,7 +140,7 @@ void frmSaver::CreateSprite(const std::shared_ptr<cSpriteBitmaps>& cSheet,
                             std::unique_ptr<cSprite>& cTarget) {
   cTarget = std::make_unique<cSprite>(m_oScreen);
   cTarget->SpriteData(cSheet);
-  cTarget->Create(m_window->hDC());
+  cTarget->Create();
 }
 
 void frmSaver::PlaceTurkeyRight(cSprite& oTurkey) {
@@ -316,12 +316,28 @@ void frmSaver::PrepareAnimation() {
   m_iFrameCount = 0;
 }
 
+// Restoring, drawing and copying visit the same sprites in the same order, the drawing
+// order: grass under the turkeys; the explosion while it runs, the logo and the trees over
+// them.
+template <class Visit>
+void frmSaver::ForEachDrawnSprite(Visit visit) {
+  visit(*m_cGrassPatchRight);
+  visit(*m_cGrassPatch);
+  for (int32_t i = 1; i <= kTurkeyCount; ++i) {
+    if (Turkey(i).Active()) visit(Turkey(i));
+  }
+  if (m_bExploding) visit(*m_cBomb);
+  visit(*m_cLogo);
+  visit(*m_cTree);
+  visit(*m_cTreeSmall);
+}
+
 void frmSaver::AnimateFrame() {
   const int32_t W = m_lScreenWidth;
   const int32_t H = m_lScreenHeight;
   auto stage = [this] { return m_cStage->hDC(); };
 
-  // 1.
+  // 1. The frame's start, from which its deadline counts.
   m_lFrameStart = Ticks();
 
   // 2. Walking poses swap every sixth frame, first in frame 7.
@@ -339,18 +355,10 @@ void frmSaver::AnimateFrame() {
   m_iFrameCount = Add16(m_iFrameCount, 1);
 
   // 3. Undo the last frame's drawing.
-  m_cGrassPatchRight->RestoreBackground(stage());
-  m_cGrassPatch->RestoreBackground(stage());
-  for (int32_t i = 1; i <= kTurkeyCount; ++i) {
-    if (Turkey(i).Active()) Turkey(i).RestoreBackground(stage());
-  }
-  if (m_bExploding) m_cBomb->RestoreBackground(stage());
-  m_cLogo->RestoreBackground(stage());
-  m_cTree->RestoreBackground(stage());
-  m_cTreeSmall->RestoreBackground(stage());
+  ForEachDrawnSprite([&](cSprite& sprite) { sprite.RestoreBackground(stage()); });
   if (m_options.after_restore) m_options.after_restore(m_lFramesDone);
 
-  // 4.
+  // 4. Save what lies under the grass patches, before the turkeys walk over it.
   m_cGrassPatchRight->StoreBackground(stage(), m_cGrassPatchRight->X(), m_cGrassPatchRight->Y());
   m_cGrassPatch->StoreBackground(stage(), m_cGrassPatch->X(), m_cGrassPatch->Y());
 
@@ -387,7 +395,7 @@ void frmSaver::AnimateFrame() {
     m_cBomb->StoreBackground(stage(), m_cBomb->X(), m_cBomb->Y());
   }
 
-  // 7.
+  // 7. Save what lies under the logo and the trees, which are drawn over everything else.
   m_cLogo->StoreBackground(stage(), m_cLogo->X(), m_cLogo->Y());
   m_cTree->StoreBackground(stage(), m_cTree->X(), m_cTree->Y());
   m_cTreeSmall->StoreBackground(stage(), m_cTreeSmall->X(), m_cTreeSmall->Y());
@@ -416,31 +424,13 @@ void frmSaver::AnimateFrame() {
     }
   }
 
-  // 9. Compose: grass under the turkeys; explosion, logo and trees over them.
-  auto draw = [&](cSprite& sprite) {
+  // 9. Compose on the stage.
+  ForEachDrawnSprite([&](cSprite& sprite) {
     sprite.TransparentDraw(stage(), sprite.X(), sprite.Y(), sprite.Cell(), false);
-  };
-  draw(*m_cGrassPatchRight);
-  draw(*m_cGrassPatch);
-  for (int32_t i = 1; i <= kTurkeyCount; ++i) {
-    if (Turkey(i).Active()) draw(Turkey(i));
-  }
-  if (m_bExploding) draw(*m_cBomb);
-  draw(*m_cLogo);
-  draw(*m_cTree);
-  draw(*m_cTreeSmall);
+  });
 
   // 10. Only the changed areas reach the screen.
-  auto copy = [&](cSprite& sprite) { sprite.StageToScreen(m_hScreenDC, stage()); };
-  copy(*m_cGrassPatchRight);
-  copy(*m_cGrassPatch);
-  for (int32_t i = 1; i <= kTurkeyCount; ++i) {
-    if (Turkey(i).Active()) copy(Turkey(i));
-  }
-  if (m_bExploding) copy(*m_cBomb);
-  copy(*m_cLogo);
-  copy(*m_cTree);
-  copy(*m_cTreeSmall);
+  ForEachDrawnSprite([&](cSprite& sprite) { sprite.StageToScreen(m_hScreenDC, stage()); });
 
   // 11. Input and the sound timer run here and in the wait, never mid-frame.
   platform::Services().ProcessMessages();

@@ -78,7 +78,6 @@ class frmSaver : public mt::host::Form {
   void PlaceTurkeyRight(cSprite& oTurkey);
   void PlaceTurkey(cSprite& oTurkey, double dMaxStep);
 
-  SceneWindow* Window() { return m_window.get(); }
   cSprite& Turkey(int32_t lIndex) { return *m_cTurkeys.at(static_cast<size_t>(lIndex)); }
 
   // ---- The window's members (the scene owns every graphics object for the whole run).
@@ -109,10 +108,17 @@ class frmSaver : public mt::host::Form {
   platform::gdi::Handle m_hScreenDC = 0;
   int64_t m_lFramesDone = 0;
 
+ protected:
+  // For another frame body: the observers it must call, and the screen in layout units.
+  const SceneOptions& Options() const { return m_options; }
+  const ScreenMetrics& Screen() const { return m_oScreen; }
+
  private:
   std::string AssetFolder() const;
   std::string SettingsFile() const;
   void ReleaseScene();
+  template <class Visit>
+  void ForEachDrawnSprite(Visit visit);
 
   SceneOptions m_options;
   std::unique_ptr<SceneWindow> m_window;

@@ -4,11 +4,13 @@
 // crash (the asan preset runs this too).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "gdi_test_util.h"
 #include "temp_folder.h"
@@ -264,14 +266,22 @@ class BmpCorpus : public ::testing::Test {
     EXPECT_EQ(info.bmBitsPixel, 32);  // always the screen's format
     ASSERT_EQ(info.bmWidth, want.w);
     ASSERT_EQ(info.bmHeight, want.h);
+    const std::vector<ColorRef> got = PixelsOf(bitmap, want.w, want.h);
+    gdi::DeleteObject(bitmap);
+    const auto differ = std::mismatch(got.begin(), got.end(), want.px.begin()).first - got.begin();
+    EXPECT_EQ(differ, static_cast<std::ptrdiff_t>(got.size()))
+        << "first wrong pixel " << differ % want.w << "," << differ / want.w;
+  }
+
+  // A loaded bitmap's pixels, top row first.
+  static std::vector<ColorRef> PixelsOf(gdi::Handle bitmap, int32_t w, int32_t h) {
+    std::vector<ColorRef> px(static_cast<size_t>(w) * h);
     const gdi::Handle dc = gdi::CreateCompatibleDC(0);
     const gdi::Handle old = gdi::SelectObject(dc, bitmap);
-    for (int32_t y = 0; y < want.h; ++y)
-      for (int32_t x = 0; x < want.w; ++x)
-        ASSERT_EQ(gdi::GetPixel(dc, x, y), want.at(x, y)) << "pixel " << x << "," << y;
+    gdi::ReadPixels(dc, 0, 0, w, h, px.data());
     gdi::SelectObject(dc, old);
     gdi::DeleteDC(dc);
-    gdi::DeleteObject(bitmap);
+    return px;
   }
 
   void Save(const std::string& file, const std::string& bytes) {
@@ -458,11 +468,14 @@ TEST_F(BmpCorpus, PaletteIndexBeyondThePaletteGivesZero) {
   EXPECT_EQ(gdi::LoadBitmapFile(dir_ / "bad_index_rle.bmp"), 0u);
 }
 
-TEST_F(BmpCorpus, RunsPastTheEdgesNeverCrash) {
+TEST_F(BmpCorpus, RunsPastTheEdgesGiveZeroOrAPictureOfThePalettesColours) {
   // Hand-made 8-bit run-length streams that overrun the row and the picture, jump past
-  // the end with a delta, or stop without an end marker.
+  // the end with a delta, or stop without an end marker. Whatever loads has the header's
+  // size and only the palette's colours: nothing from outside the file.
   const std::string base = Make("rich", "-type Palette -compress RLE", "BMP3", "8_rle.bmp");
   const uint32_t off = Get32(base, 10);
+  const Image& rich = images_["rich"];
+  const std::set<ColorRef> palette(rich.px.begin(), rich.px.end());
   const std::string streams[] = {
       std::string("\xFF\x01\xFF\x01\xFF\x01\x00\x01", 8),
       std::string("\x00\x02\xFF\xFF\x05\x01\x00\x01", 8),
@@ -470,12 +483,25 @@ TEST_F(BmpCorpus, RunsPastTheEdgesNeverCrash) {
       std::string("\x05\x01", 2),
       std::string(400, '\x00'),
   };
+  int loaded = 0;
   for (const std::string& s : streams) {
+    SCOPED_TRACE(testing::PrintToString(s.substr(0, 8)));
     std::string b = base.substr(0, off) + s;
     Put32(b, 2, static_cast<uint32_t>(b.size()));
     Save("runs.bmp", b);
-    gdi::DeleteObject(gdi::LoadBitmapFile(dir_ / "runs.bmp"));
+    const gdi::Handle h = gdi::LoadBitmapFile(dir_ / "runs.bmp");
+    if (h == 0) continue;
+    ++loaded;
+    gdi::BitmapInfo info;
+    ASSERT_EQ(gdi::GetObject(h, &info), 24);
+    EXPECT_EQ(info.bmWidth, rich.w);
+    EXPECT_EQ(info.bmHeight, rich.h);
+    for (ColorRef c : PixelsOf(h, info.bmWidth, info.bmHeight)) ASSERT_TRUE(palette.count(c)) << c;
+    gdi::DeleteObject(h);
   }
+  // Runs clipped at the row's end and a delta past the end still load, so the checks above
+  // did run.
+  EXPECT_GT(loaded, 0);
 }
 
 TEST_F(BmpCorpus, RandomCorruptionNeverCrashes) {

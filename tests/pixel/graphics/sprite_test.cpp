@@ -40,7 +40,7 @@ class SpriteOnStage : public ::testing::Test {
                                         }};
     screen_ = platform::detail::CreateExternalDC(s);
     sprite_.SpriteData(sheet_);
-    sprite_.Create(0);
+    sprite_.Create();
   }
   void TearDown() override { platform::detail::DeleteExternalDC(screen_); }
 
@@ -159,19 +159,6 @@ TEST_F(SpriteOnStage, RestoreGoesWhereTheAreaWasSavedNotWhereTheSpriteWasLastDra
         ASSERT_EQ(after[y * 300 + x], before[y * 300 + x]) << x << "," << y;
       }
     }
-}
-
-TEST_F(SpriteOnStage, SettingThePositionDrawsNothing) {
-  const Pixels before = Snapshot(stage_);
-  sprite_.X(120);
-  sprite_.Y(40);
-  sprite_.XDir(3);
-  sprite_.YDir(-2);
-  sprite_.IncrementPosition();
-  EXPECT_EQ(sprite_.X(), 123);
-  EXPECT_EQ(sprite_.Y(), 38);
-  EXPECT_EQ(Snapshot(stage_), before);
-  EXPECT_EQ(sprite_.PreviousX(), -300);
 }
 
 }  // namespace

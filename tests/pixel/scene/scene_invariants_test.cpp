@@ -6,48 +6,18 @@
 #include <random>
 #include <vector>
 
-#include "platform/gdi.h"
-#include "saver/graphics/cBitmap.h"
 #include "scene_harness.h"
 
 namespace {
 
-using mt::test::FakeServices;
-using mt::test::SceneHarness;
-using platform::gdi::ColorRef;
+using namespace mt::test;
 
 const std::string kAssets = MT_DIST_ASSETS;
 
-std::vector<ColorRef> Pixels(platform::gdi::Handle dc, int32_t w, int32_t h) {
-  std::vector<ColorRef> out(static_cast<size_t>(w) * static_cast<size_t>(h));
-  platform::gdi::ReadPixels(dc, 0, 0, w, h, out.data());
-  return out;
-}
-
-// The first differing pixel, as "x,y", or "" when equal.
-std::string FirstDifference(const std::vector<ColorRef>& a, const std::vector<ColorRef>& b,
-                            int32_t w) {
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i])
-      return std::to_string(i % static_cast<size_t>(w)) + "," +
-             std::to_string(i / static_cast<size_t>(w));
-  }
-  return {};
-}
-
 void RunInvariants(int32_t width, int32_t height, uint64_t seed) {
-  // The expected stage, built without the tile class: background.bmp repeated from (0, 0).
-  cBitmap tile;
-  ASSERT_TRUE(tile.CreateFromFile(kAssets + "background.bmp"));
-  const auto tile_pixels = Pixels(tile.hDC(), tile.Width(), tile.Height());
-  std::vector<ColorRef> background(static_cast<size_t>(width) * static_cast<size_t>(height));
-  for (int32_t y = 0; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
-      background[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
-          tile_pixels[static_cast<size_t>(y % tile.Height()) * static_cast<size_t>(tile.Width()) +
-                      static_cast<size_t>(x % tile.Width())];
-    }
-  }
+  // The expected stage, built without the tile class.
+  const Picture background = TiledPicture(kAssets + "background.bmp", width, height);
+  ASSERT_FALSE(background.empty());
 
   FakeServices fake;
   fake.Seed(seed);
@@ -80,7 +50,7 @@ void RunInvariants(int32_t width, int32_t height, uint64_t seed) {
       const Click& c = clicks[next_click++];
       h.window->QueueClick(c.x, c.y, c.button);
     }
-    const auto stage = Pixels(h.form->m_cStage->hDC(), width, height);
+    const auto stage = ReadPicture(h.form->m_cStage->hDC(), width, height);
     const std::string diff = FirstDifference(stage, background, width);
     if (!diff.empty() && restore_failures++ < 3) {
       ADD_FAILURE() << "frame " << frame << ": stage differs from the background at " << diff;
@@ -88,8 +58,8 @@ void RunInvariants(int32_t width, int32_t height, uint64_t seed) {
   };
   h.on_frame = [&](int64_t done) {
     if (h.form->m_bExploding) ++explosion_frames;
-    const auto stage = Pixels(h.form->m_cStage->hDC(), width, height);
-    const auto screen = Pixels(h.window->hDC(), width, height);
+    const auto stage = ReadPicture(h.form->m_cStage->hDC(), width, height);
+    const auto screen = ReadPicture(h.window->hDC(), width, height);
     const std::string diff = FirstDifference(screen, stage, width);
     if (!diff.empty() && screen_failures++ < 3) {
       ADD_FAILURE() << "after frame " << done << ": screen differs from the stage at " << diff;

@@ -1,49 +1,29 @@
 #include "scene_harness.h"
 
 #include <filesystem>
+#include <sstream>
 
+#include "saver/graphics/cBitmap.h"
 #include "saver/host/mScreenSaver.h"
+#include "write_bmp.h"
 
 namespace mt::test {
 
-void WriteBmp(const std::string& path, int32_t w, int32_t h,
-              const std::function<uint32_t(int32_t, int32_t)>& rgb) {
-  const int32_t row = (w * 3 + 3) / 4 * 4;
-  const uint32_t data = static_cast<uint32_t>(row * h);
-  std::string b;
-  auto u16 = [&](uint32_t v) { b += char(v & 0xFF), b += char((v >> 8) & 0xFF); };
-  auto u32 = [&](uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); };
-  b += "BM";
-  u32(54 + data), u32(0), u32(54);
-  u32(40), u32(static_cast<uint32_t>(w)), u32(static_cast<uint32_t>(h)), u16(1), u16(24), u32(0),
-      u32(data), u32(2835), u32(2835), u32(0), u32(0);
-  for (int32_t y = h - 1; y >= 0; --y) {
-    std::string line;
-    for (int32_t x = 0; x < w; ++x) {
-      const uint32_t c = rgb(x, y);
-      line += char(c & 0xFF), line += char((c >> 8) & 0xFF), line += char((c >> 16) & 0xFF);
-    }
-    line.resize(static_cast<size_t>(row), '\0');
-    b += line;
-  }
-  WriteFileBytes(path, b);
-}
-
 namespace {
 void WriteSheet(const std::string& folder, const SceneSheet& s) {
-  WriteBmp(folder + s.file, s.cells * s.cell_width, s.cell_height,
-           [&](int32_t x, int32_t y) -> uint32_t {
-             const int32_t cx = x % s.cell_width;
-             if (cx == 0 || y == 0 || cx == s.cell_width - 1 || y == s.cell_height - 1)
-               return 0x00FF00;
-             return s.rgb + static_cast<uint32_t>(x / s.cell_width) * 0x10;
-           });
+  WriteBmp24(folder + s.file, s.cells * s.cell_width, s.cell_height,
+             [&](int32_t x, int32_t y) -> uint32_t {
+               const int32_t cx = x % s.cell_width;
+               if (cx == 0 || y == 0 || cx == s.cell_width - 1 || y == s.cell_height - 1)
+                 return scene::kTransparentGreen;
+               return s.CellColour(x / s.cell_width + 1);
+             });
 }
 }  // namespace
 
 void WriteSceneAssets(const std::string& folder) {
-  WriteBmp(folder + "background.bmp", 16, 16, [](int32_t x, int32_t y) -> uint32_t {
-    return ((x / 4 + y / 4) % 2) ? 0x603010 : 0x405020;
+  WriteBmp24(folder + "background.bmp", 16, 16, [](int32_t x, int32_t y) -> uint32_t {
+    return ((x / 4 + y / 4) % 2) ? 0x103060 : 0x205040;
   });
   for (const SceneSheet& s : {kBombSheet, kLogoSheet, kTreeSheet, kTreeSmallSheet, kGrassSheet,
                               kGrassRightSheet, kTurkeyLeftSheet, kTurkeyRightSheet}) {
@@ -52,6 +32,37 @@ void WriteSceneAssets(const std::string& folder) {
   for (const char* cursor : {"scopeShot.cur", "scopeFlame.cur", "scopeRifle.cur"}) {
     WriteFileBytes(folder + cursor, "cursor");
   }
+}
+
+Picture ReadPicture(platform::gdi::Handle dc, int32_t w, int32_t h) {
+  Picture out(static_cast<size_t>(w) * static_cast<size_t>(h));
+  platform::gdi::ReadPixels(dc, 0, 0, w, h, out.data());
+  return out;
+}
+
+Picture TiledPicture(const std::string& file, int32_t w, int32_t h) {
+  cBitmap tile;
+  if (!tile.CreateFromFile(file)) return {};
+  const Picture t = ReadPicture(tile.hDC(), tile.Width(), tile.Height());
+  Picture out(static_cast<size_t>(w) * static_cast<size_t>(h));
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x)
+      out[static_cast<size_t>(y * w + x)] =
+          t[static_cast<size_t>(y % tile.Height() * tile.Width() + x % tile.Width())];
+  return out;
+}
+
+std::string FirstDifference(const Picture& a, const Picture& b, int32_t w) {
+  if (a.size() != b.size())
+    return "sizes " + std::to_string(a.size()) + " / " + std::to_string(b.size());
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] == b[i]) continue;
+    std::ostringstream out;
+    out << i % static_cast<size_t>(w) << "," << i / static_cast<size_t>(w) << ": " << std::hex
+        << a[i] << " / " << b[i];
+    return out.str();
+  }
+  return {};
 }
 
 SceneHarness::SceneHarness(FakeServices& services, int32_t width, int32_t height,

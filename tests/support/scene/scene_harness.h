@@ -9,6 +9,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fake_services.h"
 #include "headless_window.h"
@@ -17,31 +18,41 @@
 
 namespace mt::test {
 
-// The generated sheets: each cell a solid colour (0x00RRGGBB, each next cell 0x10 more in
-// blue) inside a one-pixel frame of the scene's transparent green.
+// The generated sheets: each cell a solid colour inside a one-pixel frame of the scene's
+// transparent green; cell n has the colour (0x00BBGGRR) plus (n - 1) x kCellStep.
 struct SceneSheet {
   const char* file;
   int32_t cells, cell_width, cell_height;
-  uint32_t rgb;
+  uint32_t colour;
+  uint32_t CellColour(int32_t cell) const {
+    return colour + static_cast<uint32_t>(cell - 1) * kCellStep;
+  }
+  static constexpr uint32_t kCellStep = 0x00100000;  // 0x10 more blue
 };
-inline constexpr SceneSheet kBombSheet{"bomb.bmp", 6, 20, 20, 0xC00000};
-inline constexpr SceneSheet kLogoSheet{"logo.bmp", 1, 30, 12, 0x0000C0};
+inline constexpr SceneSheet kBombSheet{"bomb.bmp", 6, 20, 20, 0x0000C0};
+inline constexpr SceneSheet kLogoSheet{"logo.bmp", 1, 30, 12, 0xC00000};
 inline constexpr SceneSheet kTreeSheet{"tree.bmp", 1, 20, 40, 0x106010};
 inline constexpr SceneSheet kTreeSmallSheet{"treeSmall.bmp", 1, 10, 20, 0x107010};
 inline constexpr SceneSheet kGrassSheet{"grassPatch.bmp", 1, 24, 8, 0x20A020};
 inline constexpr SceneSheet kGrassRightSheet{"grassPatchRight.bmp", 1, 24, 8, 0x20B020};
-inline constexpr SceneSheet kTurkeyLeftSheet{"turkeyLeft.bmp", 5, 12, 10, 0x805000};
-inline constexpr SceneSheet kTurkeyRightSheet{"turkeyRight.bmp", 5, 12, 10, 0x806000};
+inline constexpr SceneSheet kTurkeyLeftSheet{"turkeyLeft.bmp", 5, 12, 10, 0x005080};
+inline constexpr SceneSheet kTurkeyRightSheet{"turkeyRight.bmp", 5, 12, 10, 0x006080};
 inline constexpr int32_t kTurkeyW = kTurkeyLeftSheet.cell_width;
 inline constexpr int32_t kTurkeyH = kTurkeyLeftSheet.cell_height;
 inline constexpr int32_t kBombW = kBombSheet.cell_width;
 inline constexpr int32_t kBombH = kBombSheet.cell_height;
 
-// A 24-bit bottom-up .bmp; rgb(x, y) gives 0x00RRGGBB.
-void WriteBmp(const std::string& path, int32_t w, int32_t h,
-              const std::function<uint32_t(int32_t, int32_t)>& rgb);
 // background.bmp (a 16 x 16 checker), every sheet above and the three cursors.
 void WriteSceneAssets(const std::string& folder);
+
+// Whole-screen comparisons: pictures as rows of 0x00BBGGRR.
+using Picture = std::vector<platform::gdi::ColorRef>;
+// The top-left w x h pixels of a DC.
+Picture ReadPicture(platform::gdi::Handle dc, int32_t w, int32_t h);
+// A bitmap file repeated from (0, 0) over w x h, drawn without the tile class.
+Picture TiledPicture(const std::string& file, int32_t w, int32_t h);
+// The first pixel where two pictures of width w differ, as "x,y: a / b" in hex, or "".
+std::string FirstDifference(const Picture& a, const Picture& b, int32_t w);
 
 class SceneHarness {
  public:

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "asset_readers.h"
+#include "referral/FrmEmailLayout.h"
+#include "saver/windows/layouts/layouts.h"
 #include "temp_folder.h"
 
 namespace {
@@ -206,17 +208,20 @@ TEST(AssetFiles, BackgroundTileRepeatsWithoutSeams) {
 
 // ---- window pictures and icons ----
 
-TEST(AssetFiles, WindowPicturesHaveTheirLayoutSizes) {
-  const std::map<std::string, std::pair<int, int>> sizes = {
-      {"settingsPicture.bmp", {181, 88}}, {"weaponShotgun.bmp", {27, 15}},
-      {"weaponFlame.bmp", {32, 35}},      {"weaponRifle.bmp", {28, 32}},
-      {"settingsIcon.bmp", {32, 32}},     {"preview.bmp", {151, 119}},
-      {"previewIcon.bmp", {32, 32}},      {"referralPicture.bmp", {120, 126}},
-      {"referralIcon.bmp", {32, 32}}};
-  for (const auto& [name, size] : sizes) {
-    const Bitmap bmp = LoadBmp(name);
-    EXPECT_EQ(bmp.width, size.first) << name;
-    EXPECT_EQ(bmp.height, size.second) << name;
+TEST(AssetFiles, WindowPicturesHaveTheirControlsSizesAndIconsAre32Pixels) {
+  using mt::layout::kUnitsPerPixelAt96Dpi;
+  for (const mt::layout::FormLayout* form :
+       {&mt::windows::frmSettingsLayout(), &mt::windows::frmPreviewLayout(),
+        &mt::referral::FrmEmailLayout()}) {
+    for (const mt::layout::Control& c : form->controls) {
+      if (c.picture.empty()) continue;
+      const Bitmap bmp = LoadBmp(c.picture);
+      EXPECT_EQ(bmp.width, c.width / kUnitsPerPixelAt96Dpi) << c.picture;
+      EXPECT_EQ(bmp.height, c.height / kUnitsPerPixelAt96Dpi) << c.picture;
+    }
+    const Bitmap icon = LoadBmp(form->icon);
+    EXPECT_EQ(icon.width, 32) << form->icon;
+    EXPECT_EQ(icon.height, 32) << form->icon;
   }
 }
 

@@ -184,7 +184,7 @@ TEST(cSprite, OffScreenStartIsMinusTheScreenInPixels) {
 
 TEST(cSprite, MissingSheetIsAMissingObject) {
   cSprite sprite(ScreenMetrics::Pixels(100, 100));
-  EXPECT_EQ(KindOf([&] { sprite.Create(0); }), mt::ErrorKind::MissingObject);
+  EXPECT_EQ(KindOf([&] { sprite.Create(); }), mt::ErrorKind::MissingObject);
   EXPECT_EQ(KindOf([&] { sprite.TransparentDraw(0, 0, 0, 1, false); }),
             mt::ErrorKind::MissingObject);
 }

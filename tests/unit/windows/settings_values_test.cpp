@@ -10,7 +10,6 @@ namespace {
 using mt::windows::SoundCheckFromText;
 using mt::windows::SoundTextFromCheck;
 using mt::windows::SpeedFromText;
-using mt::windows::SpeedTextFromBar;
 using mt::windows::WeaponOption;
 using mt::windows::WeaponOptionByNumber;
 using mt::windows::WeaponTextFromOptions;
@@ -70,9 +69,6 @@ TEST(SettingsValues, AnyOtherWeaponIsTheShotgun) {
 TEST(SettingsValues, ControlsBackToText) {
   EXPECT_EQ(SoundTextFromCheck(1), "1");
   EXPECT_EQ(SoundTextFromCheck(0), "0");
-  EXPECT_EQ(SpeedTextFromBar(10), "10");
-  EXPECT_EQ(SpeedTextFromBar(70), "70");
-  EXPECT_EQ(SpeedTextFromBar(40), "40");
   EXPECT_EQ(WeaponTextFromOptions(true, false, false), "0");
   EXPECT_EQ(WeaponTextFromOptions(false, true, false), "1");
   EXPECT_EQ(WeaponTextFromOptions(false, false, true), "2");
