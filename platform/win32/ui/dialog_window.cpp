@@ -256,6 +256,19 @@ class Win32Dialog final : public DialogWindow {
       case WM_CLOSE:
         Close();
         return true;
+      case WM_ACTIVATE:
+        // As the dialog class does: the control that had the focus gets it back when the
+        // form is activated again (the default would give it to the form itself).
+        if (LOWORD(wp) == WA_INACTIVE) {
+          HWND focus = ::GetFocus();
+          if (focus && ::IsChild(hwnd, focus)) last_focus_ = focus;
+          return false;
+        }
+        if (last_focus_ && ::IsWindow(last_focus_)) {
+          ::SetFocus(last_focus_);
+          return true;
+        }
+        return false;
       case WM_HSCROLL:
         if (ControlEntry* e = ByWindow(reinterpret_cast<HWND>(lp))) {
           Scroll(*e, LOWORD(wp));
@@ -666,6 +679,7 @@ class Win32Dialog final : public DialogWindow {
   std::string asset_folder_;
   HWND window_ = nullptr;
   HICON icon_ = nullptr;
+  HWND last_focus_ = nullptr;
   std::map<std::string, std::unique_ptr<ControlEntry>> controls_;
   std::map<std::string, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
