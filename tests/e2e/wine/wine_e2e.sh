@@ -36,7 +36,9 @@ preview_case() (
   trap 'kill "$HOST_PID" 2>/dev/null; rm -rf "$dir"' EXIT
   read -r -t 90 hwnd <&"${HOST[0]}" || fail "the host window did not start"
   hwnd=${hwnd%$'\r'}
-  sleep 1
+  # Painted once, so the host's window must be on the screen first.
+  wait_for_window '^preview host$' >/dev/null || fail "the host window is not shown"
+  sleep 0.5
   timeout 60 "${SAVER[@]}" /p "$hwnd" || fail "preview status $?"
   sleep 0.5
   shot="$MT_SHOTS/wine-preview.png"
