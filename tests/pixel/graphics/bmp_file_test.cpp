@@ -270,11 +270,7 @@ class BmpCorpus : public ::testing::Test {
   // A loaded bitmap's pixels, top row first.
   static std::vector<ColorRef> PixelsOf(gdi::Handle bitmap, int32_t w, int32_t h) {
     std::vector<ColorRef> px(static_cast<size_t>(w) * h);
-    const gdi::Handle dc = gdi::CreateCompatibleDC(0);
-    const gdi::Handle old = gdi::SelectObject(dc, bitmap);
-    gdi::ReadPixels(dc, 0, 0, w, h, px.data());
-    gdi::SelectObject(dc, old);
-    gdi::DeleteDC(dc);
+    WithBitmap(bitmap, [&](gdi::Handle dc) { gdi::ReadPixels(dc, 0, 0, w, h, px.data()); });
     return px;
   }
 
@@ -377,7 +373,9 @@ TEST_F(BmpCorpus, TruncatedFilesGiveZeroAndNeverCrash) {
     for (size_t n = 0; n < bytes.size(); ++n) {
       Save("cut.bmp", bytes.substr(0, n));
       const gdi::Handle h = gdi::LoadBitmapFile(dir_ / "cut.bmp");
-      if (n < needed) ASSERT_EQ(h, 0u) << name << " cut at " << n;
+      if (n < needed) {
+        ASSERT_EQ(h, 0u) << name << " cut at " << n;
+      }
       gdi::DeleteObject(h);
     }
   }
