@@ -103,7 +103,8 @@ TEST_F(Sound, AmbientSoundYieldsToWhatPlaysAndAShotCutsItOff) {
   platform::PlaySoundFile(silence_, kAmbient);  // skipped: the tone still plays
   std::this_thread::sleep_for(600ms);
   platform::PlaySoundFile(silence_, kShot);  // cuts the tone off
-  std::this_thread::sleep_for(800ms);
+  // Half a second more than the windows checked need: a loaded machine starts the device late.
+  std::this_thread::sleep_for(1300ms);
   // 0.2 s to 1.0 s after the tone started: still the tone; 1.5 s to 1.8 s: the tone (3 s
   // long) has been cut off.
   ExpectLoudThenQuiet(4, 20, 30, 36);
@@ -115,7 +116,7 @@ TEST_F(Sound, MissingFilePlaysNothingAndStopStopsTheTone) {
   platform::PlaySoundFile(tone_, kAmbient);  // nothing plays, so the ambient sound starts
   std::this_thread::sleep_for(600ms);
   platform::StopAllSound();
-  std::this_thread::sleep_for(600ms);
+  std::this_thread::sleep_for(1000ms);  // past the windows checked, with room for a late start
   ExpectLoudThenQuiet(2, 8, 16, 22);
 }
 
