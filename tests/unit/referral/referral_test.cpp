@@ -114,7 +114,14 @@ TEST_F(SubmitTest, APassingSubmitOpensTheTrimmedAddressOnceAndWritesTheTrimmedVa
   e.friends = {"ann@x.org", "", " bob@y.org ", "   ", ""};
   e.your_email = "  me@z.org ";
   e.first_name = " F ";
-  EXPECT_TRUE(Click(e).empty());
+  // The fields get the trimmed values before the address is opened.
+  std::vector<std::string> written;
+  last_action = form.CommandSubmit_Click(e, [&](const EmailEntries& trimmed) {
+    EXPECT_FALSE(fake.Called("OpenDocument"));
+    written = {trimmed.your_email, trimmed.first_name};
+  });
+  EXPECT_TRUE(fake.messages.empty());
+  EXPECT_EQ(written, (std::vector<std::string>{"me@z.org", "F"}));
   EXPECT_EQ(last_action, FormAction::Unload);
   EXPECT_TRUE(form.m_bSubmitted);
   EXPECT_EQ(fake.calls,
