@@ -85,6 +85,7 @@ void frmSaver::Load() {
   };
   handlers.key_down = [this](const platform::KeyEvent& e) { Form_KeyDown(e.key_code, e.shift); };
   handlers.timer = [this] { mediaTimer_Timer(); };
+  handlers.end_requested = [this] { Form_KeyDown(0, 0); };
   m_window->SetHandlers(std::move(handlers));
   Form_Load();
 }

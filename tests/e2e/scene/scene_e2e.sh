@@ -115,6 +115,40 @@ key)
   pass "a key ends with status 0 and the counter raised by one"
   ;;
 
+signal-TERM | signal-INT | signal-HUP)
+  # Lockers and idle daemons end their saver with a signal: it runs the exit sequence as a
+  # key does. (A shell's background job would start with SIGINT ignored.)
+  settings 20 1 0 0 5 1
+  cp "$dir/rovoradizu.ini" "$dir/before.ini"
+  env --default-signal=INT,HUP,TERM "$dir/marrowtide-gobble-run" /s 2>>"$dir/stderr.txt" &
+  saver=$!
+  pids+=($saver)
+  wait_for_scene
+  kill -s "${case_name#signal-}" "$saver"
+  ended_with "$saver" 0
+  sed 's/^appcurrent=0\r$/appcurrent=1\r/' "$dir/before.ini" >"$dir/expected.ini"
+  cmp "$dir/expected.ini" "$dir/rovoradizu.ini" || fail "settings file: $(cat -A "$dir/rovoradizu.ini")"
+  pass "SIG${case_name#signal-} ends with status 0 and the counter raised by one, as a key does"
+  ;;
+
+two-monitors)
+  # The window covers the first monitor; the scene is laid out for exactly that window.
+  settings 20 0 0 0 5 1
+  start_saver
+  wait_for_scene
+  wid=$(xdotool search --onlyvisible --name '^Form1$' | head -n1)
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  [ "${WIDTH}x$HEIGHT" != "${W}x$H" ] || fail "the window covers the whole ${W}x$H screen"
+  shot="$MT_SHOTS/two-monitors.png"
+  screenshot "$shot"
+  /usr/bin/convert -size "${W}x${H}" "tile:$assets/background.bmp" "$dir/bg.png"
+  [ "$(differing "$shot" "$dir/bg.png" "200x60+$((WIDTH - 250))+$((HEIGHT - 80))")" -gt 1000 ] ||
+    fail "no logo at the window's bottom right"
+  [ "$(differing "$shot" "$dir/bg.png" "60x200+120+$((HEIGHT - 220))")" -gt 1000 ] ||
+    fail "no tree at the window's bottom left"
+  pass "the scene is laid out for its ${WIDTH}x$HEIGHT window on a ${W}x$H screen"
+  ;;
+
 second)
   settings 20 0 0 0 5 1
   start_saver
