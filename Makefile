@@ -9,7 +9,8 @@
 BUILD_PACKAGES := build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev \
                   libfltk1.3-dev libx11-dev googletest libgtest-dev libbenchmark-dev libpixman-1-dev \
                   fonts-liberation2
-TEST_PACKAGES  := xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick util-linux iproute2
+TEST_PACKAGES  := xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick util-linux iproute2 \
+                  openbox fluxbox
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD_DIR := build/linux

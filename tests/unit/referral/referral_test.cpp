@@ -214,7 +214,7 @@ TEST(CentredOffset, HalvesTheRoundedDifferenceTowardZero) {
 }
 
 TEST(FrmEmailLayout, IsPinnedByItsFingerprintAndSound) {
-  EXPECT_EQ(test::LayoutFingerprint(FrmEmailLayout(), {{SiteUrl(), "<site>"}}), "6fae5f7067ecbf40");
+  EXPECT_EQ(test::LayoutFingerprint(FrmEmailLayout(), {{SiteUrl(), "<site>"}}), "c46fb7ae28c44606");
   test::ExpectSoundLayout(FrmEmailLayout(), MT_ASSET_DIR);
 }
 
