@@ -10,7 +10,10 @@ mkdir -p "$MT_SHOTS"
 dir=$(make_program_folder)
 pids=()
 cleanup() {
+  # A signal ends the saver through its exit sequence, which writes into the folder: let it
+  # finish before the folder goes.
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
   rm -rf "$dir"
 }
 trap cleanup EXIT
