@@ -12,7 +12,8 @@
 BUILD_PACKAGES := build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev \
                   libfltk1.3-dev libx11-dev googletest libgtest-dev libbenchmark-dev libpixman-1-dev \
                   fonts-liberation2
-TEST_PACKAGES  := xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick util-linux iproute2
+TEST_PACKAGES  := xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick util-linux iproute2 \
+                  openbox fluxbox
 # The Windows builds: MinGW-w64 (-posix, for the C++ threads GoogleTest needs), GoogleTest's
 # sources, and Wine to run their tests (wine32 from the i386 architecture for the 32-bit one).
 WIN_PACKAGES   := g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest \

@@ -63,7 +63,8 @@ void FrmEmailHandlers::Tell(const std::string& text) {
   platform::Services().MessageBox(text, mt::kProgramTitle, platform::MessageIcon::NoIcon);
 }
 
-FormAction FrmEmailHandlers::CommandSubmit_Click(EmailEntries& entries) {
+FormAction FrmEmailHandlers::CommandSubmit_Click(
+    EmailEntries& entries, const std::function<void(const EmailEntries&)>& write_back) {
   if (m_bSubmitted) return FormAction::Stay;
   m_bAddressRejected = false;
 
@@ -95,6 +96,12 @@ FormAction FrmEmailHandlers::CommandSubmit_Click(EmailEntries& entries) {
   m_bSubmitted = true;
   entries.your_email = TrimSpaces(entries.your_email);
   entries.first_name = TrimSpaces(entries.first_name);
+  // The fields show the trimmed values before the address leaves, so what the user sees
+  // is what was sent.
+  try {
+    if (write_back) write_back(entries);
+  } catch (const std::exception&) {
+  }
   try {
     (void)OpenAddress(ReferralAddress(entries));
   } catch (const std::exception&) {
@@ -161,9 +168,11 @@ EmailEntries FrmEmail::ReadEntries() {
 
 void FrmEmail::CommandSubmit_Click() {
   EmailEntries entries = ReadEntries();
-  if (handlers_.CommandSubmit_Click(entries) != FormAction::Unload) return;
-  window_->SetText("TextYourEmail", entries.your_email);
-  window_->SetText("TextFirstName", entries.first_name);
+  auto write_back = [this](const EmailEntries& trimmed) {
+    window_->SetText("TextYourEmail", trimmed.your_email);
+    window_->SetText("TextFirstName", trimmed.first_name);
+  };
+  if (handlers_.CommandSubmit_Click(entries, write_back) != FormAction::Unload) return;
   window_->Close();
 }
 

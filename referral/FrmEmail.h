@@ -6,6 +6,7 @@
 // the handlers and carries out their answer.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,9 +40,11 @@ class FrmEmailHandlers {
  public:
   void Form_Load();
   // The Submit button. Returns Unload once the address has been opened; the window then
-  // unloads, which ends the program. Trims the own address and first name in `entries`
-  // when the checks pass.
-  FormAction CommandSubmit_Click(EmailEntries& entries);
+  // unloads, which ends the program. When the checks pass it trims the own address and
+  // first name in `entries` and hands them to `write_back` (the window's fields) before
+  // the address is built from them and opened.
+  FormAction CommandSubmit_Click(EmailEntries& entries,
+                                 const std::function<void(const EmailEntries&)>& write_back = {});
   FormAction CommandNeverShow_Click();
   // Ends the program at once.
   void Form_Unload();

@@ -52,7 +52,7 @@ FormLayout Build() {
   f.max_button = false;
   // The load handler centres the window itself.
   f.start = mt::layout::StartPosition::Manual;
-  f.icon = "referralIcon.bmp";
+  f.icon = "referralIcon.ico";
 
   Control thanks = Label("LabelEmail", "", 240, 120, 5505, 975,
                          "Thank-you for enjoying our screen saver. We only ask one favor... Please "

@@ -13,12 +13,6 @@ namespace mGDI {
 
 using Handle = platform::gdi::Handle;
 
-class Surface;
-bool CreateDCAtSize(bool bMask, Surface& oSurface, int32_t lWidth, int32_t lHeight);
-bool CreateDCFromFile(bool bMask, const std::string& sFilename, Surface& oSurface);
-bool CreateDCFromPicture(bool bMask, const cPicture* oPic, Surface& oSurface);
-void DestroyDC(Surface& oSurface);
-
 // Owns what it holds: destruction, a new creation into it and a move onto it free the DC
 // and its bitmap, so neither can leak on any path, a failed creation's leftovers included.
 // Move-only; an empty surface has a DC of 0.
@@ -47,7 +41,7 @@ class Surface {
 
 // Each creation first frees what oSurface held. False on failure; whatever was made before
 // the failing step stays in oSurface until it is freed.
-
+//
 // A new surface of lWidth x lHeight pixels: one bit per pixel when bMask, else in the
 // screen's format. Content undefined.
 bool CreateDCAtSize(bool bMask, Surface& oSurface, int32_t lWidth, int32_t lHeight);

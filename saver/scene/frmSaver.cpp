@@ -85,6 +85,7 @@ void frmSaver::Load() {
   };
   handlers.key_down = [this](const platform::KeyEvent& e) { Form_KeyDown(e.key_code, e.shift); };
   handlers.timer = [this] { mediaTimer_Timer(); };
+  handlers.end_requested = [this] { Form_KeyDown(0, 0); };
   m_window->SetHandlers(std::move(handlers));
   Form_Load();
 }
@@ -308,6 +309,8 @@ void frmSaver::PrepareAnimation() {
   m_cGrassPatchRight->X(Div32(Mul32(2, W), 3));
   m_cGrassPatchRight->Y(Div32(Mul32(2, H), 3));
   m_cGrassPatchRight->Cell(1);
+  m_oFixedSprites.Set({m_cGrassPatchRight.get(), m_cGrassPatch.get(), m_cLogo.get(), m_cTree.get(),
+                       m_cTreeSmall.get()});
   // 5. The whole stage reaches the screen once; afterwards only changed areas do.
   m_cStage->RenderBitmap(m_hScreenDC, 0, 0, platform::gdi::SRCCOPY);
   // 6. The frame period from the speed: "0" divides by zero, a text that is no number
@@ -354,13 +357,32 @@ void frmSaver::AnimateFrame() {
   }
   m_iFrameCount = Add16(m_iFrameCount, 1);
 
-  // 3. Undo the last frame's drawing.
-  ForEachDrawnSprite([&](cSprite& sprite) { sprite.RestoreBackground(stage()); });
+  // 3. Undo the last frame's drawing. A fixed sprite that nothing moving comes near is left
+  // as it stands, on the stage and on the screen (fixed_sprites.h); what decides is first
+  // where the moving sprites restore, which is where each saved: its X and Y, unchanged
+  // since.
+  m_oFixedSprites.BeginFrame();
+  for (int32_t i = 1; i <= kTurkeyCount; ++i) {
+    if (Turkey(i).Active()) m_oFixedSprites.Touch(Turkey(i));
+  }
+  if (m_bExploding) m_oFixedSprites.Touch(*m_cBomb);
+  ForEachDrawnSprite([&](cSprite& sprite) {
+    if (!m_oFixedSprites.LeftAlone(sprite)) sprite.RestoreBackground(stage());
+  });
   if (m_options.after_restore) m_options.after_restore(m_lFramesDone);
+  // Then where they save and draw now: a fixed sprite reached only there is restored just
+  // before the moving sprite saves, so that it saves the background.
+  auto touch = [&](cSprite& moving) {
+    m_oFixedSprites.Touch(moving.X(), moving.Y(), moving.Width(), moving.Height(),
+                          [&](cSprite& fixed) { fixed.RestoreBackground(stage()); });
+  };
+  auto store_fixed = [&](cSprite& fixed) {
+    if (!m_oFixedSprites.LeftAlone(fixed)) fixed.StoreBackground(stage(), fixed.X(), fixed.Y());
+  };
 
   // 4. Save what lies under the grass patches, before the turkeys walk over it.
-  m_cGrassPatchRight->StoreBackground(stage(), m_cGrassPatchRight->X(), m_cGrassPatchRight->Y());
-  m_cGrassPatch->StoreBackground(stage(), m_cGrassPatch->X(), m_cGrassPatch->Y());
+  store_fixed(*m_cGrassPatchRight);
+  store_fixed(*m_cGrassPatch);
 
   // 5. Walk, wrapping at the edges: leaving left or top comes back a whole sprite beyond
   // the opposite edge, leaving right or bottom comes back just outside the opposite edge.
@@ -378,6 +400,7 @@ void frmSaver::AnimateFrame() {
     } else if (t.Y() > H) {
       t.Y(Sub32(0, t.Height()));
     }
+    touch(t);
     t.StoreBackground(stage(), t.X(), t.Y());
   }
 
@@ -392,13 +415,14 @@ void frmSaver::AnimateFrame() {
       m_bExploding = false;
       m_cBomb->Cell(1);
     }
+    touch(*m_cBomb);
     m_cBomb->StoreBackground(stage(), m_cBomb->X(), m_cBomb->Y());
   }
 
   // 7. Save what lies under the logo and the trees, which are drawn over everything else.
-  m_cLogo->StoreBackground(stage(), m_cLogo->X(), m_cLogo->Y());
-  m_cTree->StoreBackground(stage(), m_cTree->X(), m_cTree->Y());
-  m_cTreeSmall->StoreBackground(stage(), m_cTreeSmall->X(), m_cTreeSmall->Y());
+  store_fixed(*m_cLogo);
+  store_fixed(*m_cTree);
+  store_fixed(*m_cTreeSmall);
 
   // 8. One hit test per click: every turkey within 20 pixels either way takes its next
   // hit pose.
@@ -426,11 +450,15 @@ void frmSaver::AnimateFrame() {
 
   // 9. Compose on the stage.
   ForEachDrawnSprite([&](cSprite& sprite) {
+    if (m_oFixedSprites.LeftAlone(sprite)) return;
     sprite.TransparentDraw(stage(), sprite.X(), sprite.Y(), sprite.Cell(), false);
   });
 
   // 10. Only the changed areas reach the screen.
-  ForEachDrawnSprite([&](cSprite& sprite) { sprite.StageToScreen(m_hScreenDC, stage()); });
+  ForEachDrawnSprite([&](cSprite& sprite) {
+    if (!m_oFixedSprites.LeftAlone(sprite)) sprite.StageToScreen(m_hScreenDC, stage());
+  });
+  m_oFixedSprites.EndFrame();
 
   // 11. Input and the sound timer run here and in the wait, never mid-frame.
   platform::Services().ProcessMessages();

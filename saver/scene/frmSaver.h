@@ -13,6 +13,7 @@
 #include "saver/graphics/cSpriteBitmaps.h"
 #include "saver/graphics/cTile.h"
 #include "saver/host/forms.h"
+#include "saver/scene/fixed_sprites.h"
 #include "saver/scene/scene_window.h"
 
 namespace mt::scene {
@@ -107,6 +108,8 @@ class frmSaver : public mt::host::Form {
   int16_t m_iFrameCount = 0;
   platform::gdi::Handle m_hScreenDC = 0;
   int64_t m_lFramesDone = 0;
+  // The fixed sprites this frame leaves alone.
+  FixedSprites m_oFixedSprites;
 
  protected:
   // For another frame body: the observers it must call, and the screen in layout units.

@@ -7,10 +7,17 @@ namespace {
 
 class ScreenWindow final : public SceneWindow {
  public:
-  explicit ScreenWindow(const std::string& asset_folder)
-      : window_(platform::CreateFullScreenWindow(mt::windows::frmSaverLayout(), asset_folder)) {}
+  explicit ScreenWindow(std::unique_ptr<platform::FullScreenWindow> window)
+      : window_(std::move(window)) {}
 
-  ScreenMetrics Screen() override { return ScreenMetrics::FromPlatform(); }
+  // The scene is laid out for exactly the window it fills, which need not be the whole X
+  // screen (one monitor of several, or a window handed to us).
+  ScreenMetrics Screen() override {
+    ScreenMetrics screen = ScreenMetrics::FromPlatform();
+    screen.dWidthUnits = window_->ScaleWidth();
+    screen.dHeightUnits = window_->ScaleHeight();
+    return screen;
+  }
   void Show() override { window_->Show(); }
   void Unload() override { window_->Unload(); }
   platform::gdi::Handle hDC() override { return window_->hDC(); }
@@ -32,7 +39,8 @@ class ScreenWindow final : public SceneWindow {
 }  // namespace
 
 std::unique_ptr<SceneWindow> CreateScreenWindow(const std::string& asset_folder) {
-  return std::make_unique<ScreenWindow>(asset_folder);
+  return std::make_unique<ScreenWindow>(
+      platform::CreateFullScreenWindow(mt::windows::frmSaverLayout(), asset_folder));
 }
 
 }  // namespace mt::scene

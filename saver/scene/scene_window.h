@@ -17,7 +17,8 @@ class SceneWindow {
   using Handlers = platform::FullScreenWindow::Handlers;
 
   virtual ~SceneWindow() = default;
-  // The screen the window covers: its size in layout units and the units per pixel.
+  // The screen the scene is laid out for, the window's own size in layout units, and the
+  // units per pixel.
   virtual ScreenMetrics Screen() = 0;
   virtual void Show() = 0;
   virtual void Unload() = 0;

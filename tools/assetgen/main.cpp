@@ -82,9 +82,6 @@ void Run(const std::filesystem::path& dir) {
   out("referralPicture.bmp", PictureBmp(ReferralPicture(), white));
   const Canvas settings_icon = SettingsIcon(), preview_icon = PreviewIcon(),
                referral_icon = ReferralIcon();
-  out("settingsIcon.bmp", PictureBmp(settings_icon, white));
-  out("previewIcon.bmp", PictureBmp(preview_icon, white));
-  out("referralIcon.bmp", PictureBmp(referral_icon, white));
   out("settingsIcon.ico", IconFile({&settings_icon, 8}));
   out("previewIcon.ico", IconFile({&preview_icon, 4}));
   out("referralIcon.ico", IconFile({&referral_icon, 4}));

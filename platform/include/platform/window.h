@@ -47,6 +47,9 @@ class FullScreenWindow {
     std::function<void(const MouseEvent&)> mouse_down;
     std::function<void(const KeyEvent&)> key_down;
     std::function<void()> timer;  // the layout's timer control
+    // The process was asked to end (SIGTERM, SIGINT, SIGHUP, or the window manager's
+    // close): the run ends as it would on a key.
+    std::function<void()> end_requested;
   };
 
   virtual ~FullScreenWindow() = default;
@@ -71,7 +74,7 @@ class FullScreenWindow {
 };
 
 std::unique_ptr<FullScreenWindow> CreateFullScreenWindow(const mt::layout::FormLayout& layout,
-                                                          const std::string& asset_folder);
+                                                         const std::string& asset_folder);
 
 // A dialog window built from a stored layout. Controls are addressed by their names.
 class DialogWindow {

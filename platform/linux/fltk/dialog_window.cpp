@@ -13,6 +13,7 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Multiline_Input.H>
+#include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Round_Button.H>
 #include <FL/Fl_Scrollbar.H>
 #include <FL/fl_draw.H>
@@ -24,12 +25,15 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "common/error.h"
 #include "fltk/picture_file.h"
+#include "fltk/window_manager.h"
 #include "fltk_support.h"
 #include "platform/window.h"
+#include "sdl/cursor_file.h"
 
 namespace platform {
 namespace {
@@ -217,11 +221,25 @@ class FltkDialog final : public DialogWindow {
   void Show() override {
     if (!fitted_) FitCaptions();
     if (!moved_ && layout_.start == mt::layout::StartPosition::CentreScreen) {
-      window_->position((Fl::w() - window_->w()) / 2, (Fl::h() - window_->h()) / 2);
+      // Centred by the outer size: the frame a window manager adds is part of the window.
+      const fltk::FrameExtents frame = Frame();
+      PlaceOuter((Fl::w() - OuterPixelsW(frame)) / 2, (Fl::h() - OuterPixelsH(frame)) / 2, frame);
     }
     closing_ = false;
     bool was_open = open_;
+    // FLTK creates and maps the X window in one go, with title-bar functions of its own,
+    // and some window managers read them only when they take the window on. Holding the
+    // server keeps the window manager from reading them before ours replace them. Hiding
+    // destroys the X window, so each new X window gets them anew.
+    const bool new_x_window = !window_->shown();
+    fl_open_display();
+    if (new_x_window) XGrabServer(fl_display);
     window_->show();
+    if (new_x_window) {
+      fltk::SetWindowFunctions(fl_display, fl_xid(window_), layout_.control_box);
+      XUngrabServer(fl_display);
+      XFlush(fl_display);
+    }
     open_ = true;
     if (!was_open) fltk::WindowShown();
     if (!pending_focus_.empty()) {
@@ -331,18 +349,21 @@ class FltkDialog final : public DialogWindow {
 
   void OnUnload(std::function<void()> handler) override { unload_ = std::move(handler); }
 
+  // The outer size includes the window manager's frame, known before the window shows.
   double OuterWidth() override {
-    int w = window_->shown() ? window_->decorated_w() : window_->w();
-    return w * UnitsPerPixelX();
+    const fltk::FrameExtents frame = Frame();
+    return (window_->w() + frame.left + frame.right) * UnitsPerPixelX();
   }
   double OuterHeight() override {
-    int h = window_->shown() ? window_->decorated_h() : window_->h();
-    return h * UnitsPerPixelY();
+    const fltk::FrameExtents frame = Frame();
+    return (window_->h() + frame.top + frame.bottom) * UnitsPerPixelY();
   }
+  // The position is the outer window's, as the outer size is; FLTK places the client area.
   void Move(double left, double top) override {
     moved_ = true;
-    window_->position(static_cast<int>(left / UnitsPerPixelX()),
-                      static_cast<int>(top / UnitsPerPixelY()));
+    const fltk::FrameExtents frame = Frame();
+    PlaceOuter(static_cast<int>(left / UnitsPerPixelX()), static_cast<int>(top / UnitsPerPixelY()),
+               frame);
   }
 
   uint32_t hWnd() override { return window_->shown() ? static_cast<uint32_t>(fl_xid(window_)) : 0; }
@@ -358,6 +379,49 @@ class FltkDialog final : public DialogWindow {
   void CloseRequested() { Close(); }
 
  private:
+  // The frame of the shown window once the window manager has set it, else its estimate.
+  fltk::FrameExtents Frame() {
+    fl_open_display();
+    fltk::FrameExtents shown;
+    if (window_->shown() && fltk::ShownFrameExtents(fl_display, fl_xid(window_), shown)) {
+      return shown;
+    }
+    if (!frame_estimate_) {
+      // A window manager that does not answer leaves the client size as the outer size.
+      fltk::FrameExtents estimate;
+      fltk::EstimateFrameExtents(fl_display, layout_.control_box, estimate);
+      frame_estimate_ = estimate;
+    }
+    return *frame_estimate_;
+  }
+  int OuterPixelsW(const fltk::FrameExtents& f) const { return window_->w() + f.left + f.right; }
+  int OuterPixelsH(const fltk::FrameExtents& f) const { return window_->h() + f.top + f.bottom; }
+
+  // Puts the outer window's top-left corner at (left, top); FLTK places the client area.
+  void PlaceOuter(int left, int top, const fltk::FrameExtents& frame) {
+    window_->position(left + frame.left, top + frame.top);
+  }
+
+  // The window icon: the layout's .ico file, in its own colours. Unreadable: no icon.
+  void LoadIcon() {
+    if (layout_.icon.empty()) return;
+    try {
+      const detail::CursorImage image = detail::ReadIconFile(asset_folder_ + layout_.icon);
+      icon_pixels_.clear();
+      icon_pixels_.reserve(image.argb.size() * 4);
+      for (uint32_t argb : image.argb) {
+        icon_pixels_.push_back(static_cast<uchar>(argb >> 16));
+        icon_pixels_.push_back(static_cast<uchar>(argb >> 8));
+        icon_pixels_.push_back(static_cast<uchar>(argb));
+        icon_pixels_.push_back(static_cast<uchar>(argb >> 24));
+      }
+      icon_ = std::make_unique<Fl_RGB_Image>(icon_pixels_.data(), image.width, image.height, 4);
+      window_->icon(icon_.get());
+    } catch (const mt::Error&) {
+      icon_.reset();
+    }
+  }
+
   ControlEntry& Entry(const std::string& name) {
     auto it = controls_.find(name);
     if (it == controls_.end()) mt::Fail(mt::ErrorKind::MissingObject, "no control " + name);
@@ -600,10 +664,7 @@ class FltkDialog final : public DialogWindow {
     window_->size_range(window_->w(), window_->h(), window_->w(), window_->h());
     window_->callback(
         [](Fl_Widget*, void* self) { static_cast<FltkDialog*>(self)->CloseRequested(); }, this);
-    if (!layout_.icon.empty()) {
-      icon_ = fltk::LoadPicture(asset_folder_ + layout_.icon);
-      if (icon_) window_->icon(icon_.get());
-    }
+    LoadIcon();
 
     // Controls inherit the form's font and text colour unless the layout sets their own
     // (a control whose font is the default keeps the form's).
@@ -655,7 +716,9 @@ class FltkDialog final : public DialogWindow {
   FormLayout layout_;
   std::string asset_folder_;
   Fl_Double_Window* window_ = nullptr;
+  std::vector<uchar> icon_pixels_;
   std::unique_ptr<Fl_RGB_Image> icon_;
+  std::optional<fltk::FrameExtents> frame_estimate_;
   std::map<std::string, std::unique_ptr<ControlEntry>> controls_;
   std::function<void()> unload_;
   std::string pending_focus_;

@@ -42,9 +42,17 @@ size_t RowBytes(int32_t width, int bits) {
 
 }  // namespace
 
-CursorImage DecodeCursor(const std::vector<uint8_t>& bytes) {
+namespace {
+
+constexpr uint16_t kIconType = 1, kCursorType = 2;
+
+// Icons and cursors share one container; only a cursor's directory holds a hot spot (an
+// icon's holds its planes and bit count there, which the image header repeats).
+CursorImage DecodeContainer(const std::vector<uint8_t>& bytes, uint16_t type) {
   Reader r(bytes);
-  if (r.U16(0) != 0 || r.U16(2) != 2) Bad("not a cursor file");
+  if (r.U16(0) != 0 || r.U16(2) != type) {
+    Bad(type == kCursorType ? "not a cursor file" : "not an icon file");
+  }
   const uint16_t count = r.U16(4);
   if (count == 0) Bad("no image");
 
@@ -60,8 +68,10 @@ CursorImage DecodeCursor(const std::vector<uint8_t>& bytes) {
     }
   }
   CursorImage image;
-  image.hot_x = r.U16(chosen + 4);
-  image.hot_y = r.U16(chosen + 6);
+  if (type == kCursorType) {
+    image.hot_x = r.U16(chosen + 4);
+    image.hot_y = r.U16(chosen + 6);
+  }
   const size_t size = r.U32(chosen + 8);
   const size_t offset = r.U32(chosen + 12);
   r.Need(offset, size);
@@ -160,8 +170,22 @@ CursorImage DecodeCursor(const std::vector<uint8_t>& bytes) {
   return image;
 }
 
+}  // namespace
+
+CursorImage DecodeCursor(const std::vector<uint8_t>& bytes) {
+  return DecodeContainer(bytes, kCursorType);
+}
+
+CursorImage DecodeIcon(const std::vector<uint8_t>& bytes) {
+  return DecodeContainer(bytes, kIconType);
+}
+
 CursorImage ReadCursorFile(const std::string& path) {
   return DecodeCursor(ReadRegularFileOrFail(path, kMaxCursorFileBytes));
+}
+
+CursorImage ReadIconFile(const std::string& path) {
+  return DecodeIcon(ReadRegularFileOrFail(path, kMaxCursorFileBytes));
 }
 
 }  // namespace platform::detail

@@ -1,7 +1,8 @@
 #pragma once
-// Our own reader of the .cur cursor format: an icon directory of type 2 whose images are
-// device-independent bitmaps (colour part followed by a one-bit AND mask) with a hot spot
-// per image. Internal to platform/linux; no SDL here, so the reader can be tested alone.
+// Our own reader of the .cur cursor and .ico icon formats: an icon directory (type 2 for
+// cursors, 1 for icons) whose images are device-independent bitmaps (colour part followed
+// by a one-bit AND mask), with a hot spot per cursor image. Internal to platform/linux; no
+// SDL here, so the reader can be tested alone and the dialogs can use it for their icons.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,11 +24,15 @@ struct CursorImage {
 // cannot read.
 CursorImage DecodeCursor(const std::vector<uint8_t>& bytes);
 
-// Largest cursor file we read: a few of the largest images (256 x 256 at 32 bits) fit.
+// The same for an .ico file; the hot spot is (0, 0).
+CursorImage DecodeIcon(const std::vector<uint8_t>& bytes);
+
+// Largest cursor or icon file we read: a few of the largest images (256 x 256 at 32 bits).
 constexpr size_t kMaxCursorFileBytes = 4 * 1024 * 1024;
 
 // Reads and decodes a file; anything but a readable regular file within the cap throws
 // mt::Error (BadFile).
 CursorImage ReadCursorFile(const std::string& path);
+CursorImage ReadIconFile(const std::string& path);
 
 }  // namespace platform::detail

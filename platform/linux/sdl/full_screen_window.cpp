@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/error.h"
+#include "core/end_signals.h"
 #include "core/message_pump.h"
 #include "gdi/dirty_region.h"
 #include "gdi/external_dc.h"
@@ -54,6 +55,8 @@ class SdlFullScreenWindow final : public FullScreenWindow {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A screen saver must not be stopped by the desktop's own screen saver.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    // SDL would turn SIGINT and SIGTERM into a quit event; we take those signals ourselves.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) mt::Fail(mt::ErrorKind::BadFile, SDL_GetError());
 
     // At the desktop's size at (0, 0): without a window manager a full-screen-desktop flag
@@ -84,6 +87,8 @@ class SdlFullScreenWindow final : public FullScreenWindow {
       }
     }
 
+    detail::CatchEndSignals();
+
     detail::MessageSource source;
     source.pump = [this] { Pump(); };
     source.wait = [this](int timeout_ms) {
@@ -109,6 +114,7 @@ class SdlFullScreenWindow final : public FullScreenWindow {
   void Unload() override {
     if (!window_) return;
     detail::RemoveMessageSource(this);
+    detail::ReleaseEndSignals();
     if (dc_) detail::DeleteExternalDC(dc_);
     dc_ = 0;
     if (cursor_) SDL_FreeCursor(cursor_);
@@ -165,6 +171,11 @@ class SdlFullScreenWindow final : public FullScreenWindow {
   void SetHandlers(Handlers handlers) override { handlers_ = std::move(handlers); }
 
  private:
+  // A noted signal, or the window manager closing the window, ends the run.
+  void EndRequested() {
+    if (handlers_.end_requested) handlers_.end_requested();
+  }
+
   bool TimerArmed() const { return timer_enabled_ && timer_interval_ > 0; }
 
   int NextTimerMs() const {
@@ -179,8 +190,12 @@ class SdlFullScreenWindow final : public FullScreenWindow {
   void Pump() {
     Present();
     SDL_Event event;
+    if (detail::TakeEndSignal()) EndRequested();
     while (!unloaded_ && SDL_PollEvent(&event)) {
       switch (event.type) {
+        case SDL_QUIT:
+          EndRequested();
+          break;
         case SDL_MOUSEBUTTONDOWN:
           if (handlers_.mouse_down) {
             MouseEvent mouse;
@@ -211,6 +226,7 @@ class SdlFullScreenWindow final : public FullScreenWindow {
           break;
       }
     }
+    if (!unloaded_ && detail::TakeEndSignal()) EndRequested();
     if (unloaded_ || !TimerArmed()) return;
     const uint32_t now = TickCountMs();
     if (static_cast<int32_t>(now - timer_due_) >= 0) {

@@ -24,7 +24,7 @@ FormLayout Build() {
   f.max_button = false;
   f.maximised = true;
   f.back = Colour::System(SystemColour::WindowBackground);
-  f.icon = "previewIcon.bmp";
+  f.icon = "previewIcon.ico";
 
   Control picture;
   picture.kind = ControlKind::PictureBox;

@@ -81,7 +81,7 @@ FormLayout Build() {
   f.back = kWhite;
   f.font = kRegular;
   f.start = StartPosition::CentreScreen;
-  f.icon = "settingsIcon.bmp";
+  f.icon = "settingsIcon.ico";
 
   // Tab order: Close first, then the web button, then the settings bottom-up.
   f.controls.push_back(Picture("Picture1", "settingsPicture.bmp", 0, 120, 2715, 1320));

@@ -21,7 +21,6 @@ white='r > 0.98 && g > 0.98 && b > 0.98'
 
 # Our own test pictures: solid colours that cannot be mistaken for the form.
 /usr/bin/convert -size 120x126 xc:'rgb(10,200,30)' "BMP3:$assets/referralPicture.bmp"
-/usr/bin/convert -size 32x32 xc:'rgb(200,10,30)' "BMP3:$assets/referralIcon.bmp"
 
 start_form
 sleep 0.3
@@ -62,7 +61,7 @@ wait "$pid" 2>/dev/null || true
 pass "layout on screen"
 
 # Without its pictures the form opens all the same, the picture's place left empty.
-rm -f "$assets/referralPicture.bmp" "$assets/referralIcon.bmp"
+rm -f "$assets/referralPicture.bmp" "$assets/referralIcon.ico"
 start_form
 sleep 0.3
 shot="$MT_ARTIFACTS/referral_no_pictures.png"

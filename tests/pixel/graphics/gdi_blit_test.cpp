@@ -86,18 +86,12 @@ TEST_P(RasterOps, EveryPixelFollowsTheModelAndOnlyTheRectangleChanges) {
 }
 
 std::string RopName(uint32_t rop) {
-  switch (rop) {
-    case gdi::SRCCOPY:
-      return "SRCCOPY";
-    case gdi::SRCPAINT:
-      return "SRCPAINT";
-    case gdi::SRCAND:
-      return "SRCAND";
-    case gdi::SRCINVERT:
-      return "SRCINVERT";
-    default:
-      return "WHITENESS";
-  }
+  for (auto [value, name] : {std::pair{gdi::SRCCOPY, "SRCCOPY"},
+                             {gdi::SRCPAINT, "SRCPAINT"},
+                             {gdi::SRCAND, "SRCAND"},
+                             {gdi::SRCINVERT, "SRCINVERT"}})
+    if (value == rop) return name;
+  return "WHITENESS";
 }
 
 INSTANTIATE_TEST_SUITE_P(AllPairs, RasterOps,

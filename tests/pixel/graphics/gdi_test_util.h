@@ -84,4 +84,14 @@ inline void FillSolid(gdi::Handle dc, int32_t w, int32_t h, gdi::ColorRef c) {
     for (int32_t x = 0; x < w; ++x) gdi::SetPixel(dc, x, y, c);
 }
 
+// Runs use(dc) on a memory DC that holds `bitmap` for the time of the call.
+template <typename F>
+void WithBitmap(gdi::Handle bitmap, F use) {
+  const gdi::Handle dc = gdi::CreateCompatibleDC(0);
+  const gdi::Handle old = gdi::SelectObject(dc, bitmap);
+  use(dc);
+  gdi::SelectObject(dc, old);
+  gdi::DeleteDC(dc);
+}
+
 }  // namespace mt::test

@@ -178,13 +178,8 @@ TEST_F(SpriteSheet, PicturesWorkLikeFilesIncludingAOneBitMaskPicture) {
     for (int32_t x = 0; x < 30; ++x)
       gdi::SetPixel(mono.dc(), x, y, SheetPixel(x, y, kGreen) == kGreen ? 0 : kWhite);
   const gdi::Handle mask_bitmap = gdi::CreateCompatibleBitmap(mono.dc(), 30, 16);
-  {
-    const gdi::Handle tmp = gdi::CreateCompatibleDC(0);
-    const gdi::Handle old = gdi::SelectObject(tmp, mask_bitmap);
-    gdi::BitBlt(tmp, 0, 0, 30, 16, mono.dc(), 0, 0, gdi::SRCCOPY);
-    gdi::SelectObject(tmp, old);
-    gdi::DeleteDC(tmp);
-  }
+  WithBitmap(mask_bitmap,
+             [&](gdi::Handle dc) { gdi::BitBlt(dc, 0, 0, 30, 16, mono.dc(), 0, 0, gdi::SRCCOPY); });
   cPicture mask_pic(mask_bitmap);
   // Built from the colour: the same result as from the file.
   cSpriteBitmaps from_colour, from_mask;
@@ -206,15 +201,8 @@ TEST_F(SpriteSheet, PicturesWorkLikeFilesIncludingAOneBitMaskPicture) {
       ASSERT_EQ(gdi::GetPixel(b.dc(), 6 + x, 6 + y), s == kGreen ? (d & kGreen) : s);
     }
   // The picture itself is not changed by either.
-  MemDC check(30, 16, false);
-  {
-    const gdi::Handle tmp = gdi::CreateCompatibleDC(0);
-    const gdi::Handle old = gdi::SelectObject(tmp, sheet_pic->Handle());
-    gdi::BitBlt(check.dc(), 0, 0, 30, 16, tmp, 0, 0, gdi::SRCCOPY);
-    gdi::SelectObject(tmp, old);
-    gdi::DeleteDC(tmp);
-  }
-  EXPECT_EQ(gdi::GetPixel(check.dc(), 0, 0), kGreen);
+  WithBitmap(sheet_pic->Handle(),
+             [](gdi::Handle dc) { EXPECT_EQ(gdi::GetPixel(dc, 0, 0), kGreen); });
 }
 
 }  // namespace

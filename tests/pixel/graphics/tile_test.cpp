@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "common/error.h"
+#include "error_kind.h"
 #include "gdi/external_dc.h"
 #include "gdi_test_util.h"
 #include "saver/graphics/cPicture.h"
@@ -131,12 +131,8 @@ TEST_F(Tiling, EmptyNameClearsEverythingAndPictureReplacesTheTile) {
   tile.Filename(Tile("t.bmp", 20, 20));
   tile.Filename("");
   EXPECT_EQ(tile.Filename(), "");
-  try {
-    tile.TileDC(window.dc, 10, 10);
-    FAIL() << "no tile object after a clear";
-  } catch (const mt::Error& e) {
-    EXPECT_EQ(e.kind(), mt::ErrorKind::MissingObject);
-  }
+  EXPECT_EQ(ErrorKindOf([&] { tile.TileDC(window.dc, 10, 10); }), mt::ErrorKind::MissingObject)
+      << "no tile object after a clear";
   tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
   EXPECT_THROW(tile.Filename(Tile("t.bmp", 20, 20)), mt::Error);
 
@@ -162,12 +158,8 @@ TEST_F(Tiling, StepsPastTheLargestCoordinateOverflow) {
   cTile tile(ScreenMetrics::Pixels(50, 50));
   tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
   tile.Filename(Tile("tall.bmp", 1, 30000));  // tall, so the loop gets there quickly
-  try {
-    tile.TileDC(window.dc, 0, INT32_MAX);
-    FAIL() << "the row step must overflow";
-  } catch (const mt::Error& e) {
-    EXPECT_EQ(e.kind(), mt::ErrorKind::Overflow);
-  }
+  EXPECT_EQ(ErrorKindOf([&] { tile.TileDC(window.dc, 0, INT32_MAX); }), mt::ErrorKind::Overflow)
+      << "the row step must overflow";
 }
 
 }  // namespace

@@ -219,9 +219,12 @@ TEST(AssetFiles, WindowPicturesHaveTheirControlsSizesAndIconsAre32Pixels) {
       EXPECT_EQ(bmp.width, c.width / kUnitsPerPixelAt96Dpi) << c.picture;
       EXPECT_EQ(bmp.height, c.height / kUnitsPerPixelAt96Dpi) << c.picture;
     }
-    const Bitmap icon = LoadBmp(form->icon);
-    EXPECT_EQ(icon.width, 32) << form->icon;
-    EXPECT_EQ(icon.height, 32) << form->icon;
+    // The window icon: the settings dialog's has 256 colours, the others' 16.
+    const auto icon = assets_test::ReadIcon(mt::test::ReadFileBytes(Path(form->icon)));
+    ASSERT_TRUE(icon.has_value()) << form->icon;
+    EXPECT_EQ(icon->width, 32) << form->icon;
+    EXPECT_EQ(icon->height, 32) << form->icon;
+    EXPECT_EQ(icon->bits, form == &mt::windows::frmSettingsLayout() ? 8 : 4) << form->icon;
   }
 }
 

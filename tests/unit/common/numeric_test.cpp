@@ -4,22 +4,12 @@
 
 #include <cmath>
 
-#include "common/error.h"
+#include "error_kind.h"
 
 namespace {
 
 using mt::ErrorKind;
-
-template <typename F>
-ErrorKind KindOf(F f) {
-  try {
-    f();
-  } catch (const mt::Error& e) {
-    return e.kind();
-  }
-  ADD_FAILURE() << "no error thrown";
-  return ErrorKind::BadFile;
-}
+using mt::test::ErrorKindOf;
 
 TEST(NumericLeadingNumber, ReadsSignDigitsPointAndFraction) {
   EXPECT_EQ(mt::LeadingNumber("42"), 42);
@@ -63,12 +53,12 @@ TEST(NumericConversion, SixteenAndThirtyTwoBitLimits) {
 }
 
 TEST(NumericConversion, OutOfRangeAfterRoundingFails) {
-  EXPECT_EQ(KindOf([] { mt::ToInt16(32768); }), ErrorKind::Overflow);
-  EXPECT_EQ(KindOf([] { mt::ToInt16(-32768.6); }), ErrorKind::Overflow);
-  EXPECT_EQ(KindOf([] { mt::ToInt32(2147483647.5); }), ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([] { mt::ToInt16(32768); }), ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([] { mt::ToInt16(-32768.6); }), ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([] { mt::ToInt32(2147483647.5); }), ErrorKind::Overflow);
   EXPECT_EQ(mt::ToInt32(2147483646.5), 2147483646);
   EXPECT_EQ(mt::ToInt32(-2147483648.0), INT32_MIN);
-  EXPECT_EQ(KindOf([] { mt::ToInt32(-2147483648.6); }), ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([] { mt::ToInt32(-2147483648.6); }), ErrorKind::Overflow);
 }
 
 TEST(NumericTextConversion, WholeTextMustBeANumberApartFromBlanks) {
@@ -77,25 +67,25 @@ TEST(NumericTextConversion, WholeTextMustBeANumberApartFromBlanks) {
   EXPECT_EQ(mt::TextToInt16("2.5"), 2);
   EXPECT_EQ(mt::TextToInt16("-3"), -3);
   EXPECT_EQ(mt::TextToInt16("007"), 7);
-  EXPECT_EQ(KindOf([] { mt::TextToInt16(""); }), ErrorKind::TypeMismatch);
-  EXPECT_EQ(KindOf([] { mt::TextToInt16("   "); }), ErrorKind::TypeMismatch);
-  EXPECT_EQ(KindOf([] { mt::TextToInt16("abc"); }), ErrorKind::TypeMismatch);
-  EXPECT_EQ(KindOf([] { mt::TextToInt16("12abc"); }), ErrorKind::TypeMismatch);
-  EXPECT_EQ(KindOf([] { mt::TextToInt16("1 2"); }), ErrorKind::TypeMismatch);
-  EXPECT_EQ(KindOf([] { mt::TextToInt16("40000"); }), ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([] { mt::TextToInt16(""); }), ErrorKind::TypeMismatch);
+  EXPECT_EQ(ErrorKindOf([] { mt::TextToInt16("   "); }), ErrorKind::TypeMismatch);
+  EXPECT_EQ(ErrorKindOf([] { mt::TextToInt16("abc"); }), ErrorKind::TypeMismatch);
+  EXPECT_EQ(ErrorKindOf([] { mt::TextToInt16("12abc"); }), ErrorKind::TypeMismatch);
+  EXPECT_EQ(ErrorKindOf([] { mt::TextToInt16("1 2"); }), ErrorKind::TypeMismatch);
+  EXPECT_EQ(ErrorKindOf([] { mt::TextToInt16("40000"); }), ErrorKind::Overflow);
   EXPECT_EQ(mt::TextToInt32("40000"), 40000);
-  EXPECT_EQ(KindOf([] { mt::TextToInt32("3000000000"); }), ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([] { mt::TextToInt32("3000000000"); }), ErrorKind::Overflow);
 }
 
 TEST(NumericCheckedArithmetic, FailsExactlyBeyondTheLimits) {
   EXPECT_EQ(mt::Add16(32766, 1), 32767);
-  EXPECT_EQ(KindOf([] { mt::Add16(32767, 1); }), ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([] { mt::Add16(32767, 1); }), ErrorKind::Overflow);
   EXPECT_EQ(mt::Add32(INT32_MAX - 1, 1), INT32_MAX);
-  EXPECT_EQ(KindOf([] { mt::Add32(INT32_MAX, 1); }), ErrorKind::Overflow);
-  EXPECT_EQ(KindOf([] { mt::Sub32(INT32_MIN, 1); }), ErrorKind::Overflow);
-  EXPECT_EQ(KindOf([] { mt::Mul32(65536, 32768); }), ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([] { mt::Add32(INT32_MAX, 1); }), ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([] { mt::Sub32(INT32_MIN, 1); }), ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([] { mt::Mul32(65536, 32768); }), ErrorKind::Overflow);
   EXPECT_EQ(mt::Mul32(-65536, 32768), INT32_MIN);
-  EXPECT_EQ(KindOf([] { mt::Abs32(INT32_MIN); }), ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([] { mt::Abs32(INT32_MIN); }), ErrorKind::Overflow);
 }
 
 TEST(NumericDivision, TruncatesTowardZeroAndFailsOnZero) {
@@ -105,9 +95,9 @@ TEST(NumericDivision, TruncatesTowardZeroAndFailsOnZero) {
   EXPECT_EQ(mt::Mod32(-7, 3), -1);  // remainder takes the dividend's sign
   EXPECT_EQ(mt::Div32(1000, 20), 50);
   EXPECT_EQ(mt::Div32(1000, 1001), 0);
-  EXPECT_EQ(KindOf([] { mt::Div32(1, 0); }), ErrorKind::DivisionByZero);
-  EXPECT_EQ(KindOf([] { mt::Mod32(1, 0); }), ErrorKind::DivisionByZero);
-  EXPECT_EQ(KindOf([] { mt::Div32(INT32_MIN, -1); }), ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([] { mt::Div32(1, 0); }), ErrorKind::DivisionByZero);
+  EXPECT_EQ(ErrorKindOf([] { mt::Mod32(1, 0); }), ErrorKind::DivisionByZero);
+  EXPECT_EQ(ErrorKindOf([] { mt::Div32(INT32_MIN, -1); }), ErrorKind::Overflow);
 }
 
 TEST(NumericText, ShortestDecimalText) {

@@ -1,4 +1,5 @@
-// Our .cur reader: directory, hot spot, colour depths, AND mask and alpha, bad files.
+// Our .cur and .ico reader: directory, hot spot, colour depths, AND mask and alpha, bad
+// files.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -97,6 +98,31 @@ TEST(CursorFile, BadFilesAreErrorsForTheCaller) {
   std::copy(std::begin(signature), std::end(signature), png.begin() + 22);
   expect_bad(png, "PNG image");
   EXPECT_THROW(platform::detail::ReadCursorFile("/nonexistent/scope.cur"), mt::Error);
+}
+
+TEST(CursorFile, AnIconIsReadAsACursorWithoutAHotSpotAndNeitherPassesForTheOther) {
+  // In an icon's directory the hot-spot fields hold planes and bit count.
+  const auto icon = Cursor(8, 1, 4, 1, 4, {0, 0xFF0000}, {{0x11, 0, 0, 0}}, {{0, 0, 0, 0}}, 1);
+  const auto image = platform::detail::DecodeIcon(icon);
+  EXPECT_EQ(image.hot_x, 0);
+  EXPECT_EQ(image.hot_y, 0);
+  EXPECT_EQ(image.argb[0], 0xFFFF0000u);
+  EXPECT_THROW(platform::detail::DecodeIcon(
+                   Cursor(8, 1, 4, 1, 0, {0, 0xFF0000}, {{0x11, 0, 0, 0}}, {{0, 0, 0, 0}})),
+               mt::Error);
+  EXPECT_THROW(DecodeCursor(icon), mt::Error);
+}
+
+TEST(CursorFile, ShippedWindowIconsDecode) {
+  for (const char* name : {"settingsIcon.ico", "previewIcon.ico", "referralIcon.ico"}) {
+    SCOPED_TRACE(name);
+    auto image = platform::detail::ReadIconFile(std::string(MT_DIST_ASSETS) + name);
+    EXPECT_EQ(image.width, 32);
+    EXPECT_EQ(image.height, 32);
+    size_t opaque = 0;
+    for (uint32_t p : image.argb) opaque += (p >> 24) != 0;
+    EXPECT_GT(opaque, 500u);
+  }
 }
 
 TEST(CursorFile, ShippedCursorsDecodeWithTheirSightAtTheCentre) {

@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
 #include <memory>
 
-#include "common/error.h"
+#include "error_kind.h"
 #include "gdi_test_util.h"
 #include "saver/graphics/cBitmap.h"
 #include "saver/graphics/cPicture.h"
@@ -19,16 +18,6 @@
 
 namespace {
 using namespace mt::test;
-
-mt::ErrorKind KindOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const mt::Error& e) {
-    return e.kind();
-  }
-  ADD_FAILURE() << "no error";
-  return mt::ErrorKind::BadFile;
-}
 
 std::string SheetFile(const TempFolder& dir, int32_t w, int32_t h) {
   const std::string path = dir / "sheet.bmp";
@@ -98,7 +87,7 @@ TEST(mGDI, PictureCopiesKeepTheirFormatOnlyWhenAskedFor) {
   mGDI::DestroyDC(surface);
   // The picture still holds its bitmap and can be used again.
   EXPECT_EQ(BitsPerPixel(colour->Handle()), 32);
-  EXPECT_EQ(KindOf([&] { mGDI::CreateDCFromPicture(false, nullptr, surface); }),
+  EXPECT_EQ(ErrorKindOf([&] { mGDI::CreateDCFromPicture(false, nullptr, surface); }),
             mt::ErrorKind::MissingObject);
 }
 
@@ -139,8 +128,8 @@ TEST(cSpriteBitmaps, ZeroCellCountsDivideByZeroAndLeaveASheetThatDrawsNothing) {
   TempFolder dir;
   const std::string path = SheetFile(dir, 30, 20);
   cSpriteBitmaps sheet;
-  EXPECT_EQ(KindOf([&] { sheet.CreateFromFile(path, 0, 2); }), mt::ErrorKind::DivisionByZero);
-  EXPECT_EQ(KindOf([&] { sheet.CreateFromFile(path, 3, 0); }), mt::ErrorKind::DivisionByZero);
+  EXPECT_EQ(ErrorKindOf([&] { sheet.CreateFromFile(path, 0, 2); }), mt::ErrorKind::DivisionByZero);
+  EXPECT_EQ(ErrorKindOf([&] { sheet.CreateFromFile(path, 3, 0); }), mt::ErrorKind::DivisionByZero);
   EXPECT_EQ(sheet.CellWidth(), 0);
   MemDC dst(4, 4, false);
   FillSolid(dst.dc(), 4, 4, 0x00111111);
@@ -150,13 +139,13 @@ TEST(cSpriteBitmaps, ZeroCellCountsDivideByZeroAndLeaveASheetThatDrawsNothing) {
 
 TEST(cSpriteBitmaps, DrawingFromANeverCreatedSheetOrAnAbsurdCellFails) {
   cSpriteBitmaps never;
-  EXPECT_EQ(KindOf([&] { never.TransparentDraw(0, 0, 0, 1); }), mt::ErrorKind::DivisionByZero);
-  EXPECT_EQ(KindOf([&] { never.DirectBltSprite(0, 0, 0, 1); }), mt::ErrorKind::DivisionByZero);
+  EXPECT_EQ(ErrorKindOf([&] { never.TransparentDraw(0, 0, 0, 1); }), mt::ErrorKind::DivisionByZero);
+  EXPECT_EQ(ErrorKindOf([&] { never.DirectBltSprite(0, 0, 0, 1); }), mt::ErrorKind::DivisionByZero);
   TempFolder dir;
   cSpriteBitmaps sheet;
   ASSERT_TRUE(sheet.CreateFromFile(SheetFile(dir, 30, 20), 3, 2));
-  EXPECT_EQ(KindOf([&] { sheet.TransparentDraw(0, 0, 0, INT_MIN); }), mt::ErrorKind::Overflow);
-  EXPECT_EQ(KindOf([&] { sheet.TransparentDraw(0, 0, 0, INT_MAX); }), mt::ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([&] { sheet.TransparentDraw(0, 0, 0, INT_MIN); }), mt::ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([&] { sheet.TransparentDraw(0, 0, 0, INT_MAX); }), mt::ErrorKind::Overflow);
 }
 
 TEST(cSpriteBitmaps, MissingFilesGiveFalse) {
@@ -176,7 +165,7 @@ TEST(cSprite, OffScreenStartIsMinusTheScreenInPixels) {
   cSprite odd(ScreenMetrics{1000.5, 301.5, 2.5, 2.0});
   EXPECT_EQ(odd.PreviousX(), -500);  // -1000 / 2
   EXPECT_EQ(odd.PreviousY(), -151);  // -302 / 2
-  EXPECT_EQ(KindOf([] {
+  EXPECT_EQ(ErrorKindOf([] {
               cSprite zero(ScreenMetrics{100, 100, 0.4, 1});
             }),
             mt::ErrorKind::DivisionByZero);
@@ -184,8 +173,8 @@ TEST(cSprite, OffScreenStartIsMinusTheScreenInPixels) {
 
 TEST(cSprite, MissingSheetIsAMissingObject) {
   cSprite sprite(ScreenMetrics::Pixels(100, 100));
-  EXPECT_EQ(KindOf([&] { sprite.Create(); }), mt::ErrorKind::MissingObject);
-  EXPECT_EQ(KindOf([&] { sprite.TransparentDraw(0, 0, 0, 1, false); }),
+  EXPECT_EQ(ErrorKindOf([&] { sprite.Create(); }), mt::ErrorKind::MissingObject);
+  EXPECT_EQ(ErrorKindOf([&] { sprite.TransparentDraw(0, 0, 0, 1, false); }),
             mt::ErrorKind::MissingObject);
 }
 
@@ -195,15 +184,15 @@ TEST(cSprite, OverflowsReachTheCaller) {
   sprite.Y(INT_MAX);
   sprite.XDir(1);
   sprite.YDir(1);
-  EXPECT_EQ(KindOf([&] { sprite.IncrementPosition(); }), mt::ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([&] { sprite.IncrementPosition(); }), mt::ErrorKind::Overflow);
 
   TempFolder dir;
   auto sheet = std::make_shared<cSpriteBitmaps>();
   ASSERT_TRUE(sheet->CreateFromFile(SheetFile(dir, 10, 10), 1, 1));
   sprite.SpriteData(sheet);
   sprite.TransparentDraw(0, INT_MAX, 0, 1, false);  // previous is -100: the distance overflows
-  EXPECT_EQ(KindOf([&] { (void)sprite.BltInTwo(); }), mt::ErrorKind::Overflow);
-  EXPECT_EQ(KindOf([&] { sprite.StageToScreen(0, 0); }), mt::ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([&] { (void)sprite.BltInTwo(); }), mt::ErrorKind::Overflow);
+  EXPECT_EQ(ErrorKindOf([&] { sprite.StageToScreen(0, 0); }), mt::ErrorKind::Overflow);
 }
 
 TEST(cSprite, SheetSizeBecomesTheSpriteSizeAndTheSheetOutlivesOtherHolders) {
@@ -224,7 +213,7 @@ TEST(cSprite, SheetSizeBecomesTheSpriteSizeAndTheSheetOutlivesOtherHolders) {
 
 TEST(cTile, RenderTargetMissingIsAMissingObject) {
   cTile tile(ScreenMetrics::Pixels(100, 100));
-  EXPECT_EQ(KindOf([&] { tile.TileObject(); }), mt::ErrorKind::MissingObject);
+  EXPECT_EQ(ErrorKindOf([&] { tile.TileObject(); }), mt::ErrorKind::MissingObject);
 }
 
 }  // namespace

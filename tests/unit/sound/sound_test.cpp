@@ -78,12 +78,17 @@ class Sound : public ::testing::Test {
     }
     return levels;
   }
-  // Index of the first loud window.
-  static size_t FirstLoud(const std::vector<int>& levels) {
-    for (size_t i = 0; i < levels.size(); ++i) {
-      if (levels[i] > 5000) return i;
-    }
-    return levels.size();
+  // Counting 50 ms windows from the first loud one: loud in [loud_from, loud_to), then
+  // silent in [quiet_from, quiet_to).
+  void ExpectLoudThenQuiet(size_t loud_from, size_t loud_to, size_t quiet_from, size_t quiet_to) {
+    const std::vector<int> levels = LevelsPer50Ms();
+    size_t start = 0;
+    while (start < levels.size() && levels[start] <= 5000) ++start;
+    ASSERT_LT(start + quiet_to, levels.size()) << "the tone never played";
+    for (size_t i = start + loud_from; i < start + loud_to; ++i)
+      EXPECT_GT(levels[i], 5000) << "window " << i;
+    for (size_t i = start + quiet_from; i < start + quiet_to; ++i)
+      EXPECT_LT(levels[i], 100) << "window " << i;
   }
 
   TempFolder folder_;
@@ -98,14 +103,11 @@ TEST_F(Sound, AmbientSoundYieldsToWhatPlaysAndAShotCutsItOff) {
   platform::PlaySoundFile(silence_, kAmbient);  // skipped: the tone still plays
   std::this_thread::sleep_for(600ms);
   platform::PlaySoundFile(silence_, kShot);  // cuts the tone off
-  std::this_thread::sleep_for(800ms);
-  auto levels = LevelsPer50Ms();
-  size_t start = FirstLoud(levels);
-  ASSERT_LT(start + 36, levels.size()) << "the tone never played";
-  // 0.2 s to 1.0 s after the tone started: still the tone.
-  for (size_t i = start + 4; i < start + 20; ++i) EXPECT_GT(levels[i], 5000) << "window " << i;
-  // 1.5 s to 1.8 s: the tone (3 s long) has been cut off.
-  for (size_t i = start + 30; i < start + 36; ++i) EXPECT_LT(levels[i], 100) << "window " << i;
+  // Half a second more than the windows checked need: a loaded machine starts the device late.
+  std::this_thread::sleep_for(1300ms);
+  // 0.2 s to 1.0 s after the tone started: still the tone; 1.5 s to 1.8 s: the tone (3 s
+  // long) has been cut off.
+  ExpectLoudThenQuiet(4, 20, 30, 36);
 }
 
 TEST_F(Sound, MissingFilePlaysNothingAndStopStopsTheTone) {
@@ -114,12 +116,8 @@ TEST_F(Sound, MissingFilePlaysNothingAndStopStopsTheTone) {
   platform::PlaySoundFile(tone_, kAmbient);  // nothing plays, so the ambient sound starts
   std::this_thread::sleep_for(600ms);
   platform::StopAllSound();
-  std::this_thread::sleep_for(600ms);
-  auto levels = LevelsPer50Ms();
-  size_t start = FirstLoud(levels);
-  ASSERT_LT(start + 22, levels.size()) << "the ambient tone never played";
-  for (size_t i = start + 2; i < start + 8; ++i) EXPECT_GT(levels[i], 5000) << "window " << i;
-  for (size_t i = start + 16; i < start + 22; ++i) EXPECT_LT(levels[i], 100) << "window " << i;
+  std::this_thread::sleep_for(1000ms);  // past the windows checked, with room for a late start
+  ExpectLoudThenQuiet(2, 8, 16, 22);
 }
 
 // What the mixer is never handed: anything but whole, uncompressed PCM.

@@ -18,8 +18,8 @@ const std::vector<std::pair<std::string, std::string>> kSite = {
     {mt::SiteUrl(), "<site>"}, {SiteName(mt::SiteUrl()) + " >>", "<site name> >>"}};
 
 TEST(Layouts, EachIsPinnedByItsFingerprint) {
-  EXPECT_EQ(LayoutFingerprint(mt::windows::frmSettingsLayout(), kSite), "a8afee2e3df1a030");
-  EXPECT_EQ(LayoutFingerprint(mt::windows::frmPreviewLayout()), "b3aefcab1740394b");
+  EXPECT_EQ(LayoutFingerprint(mt::windows::frmSettingsLayout(), kSite), "3d0ac90b69774f02");
+  EXPECT_EQ(LayoutFingerprint(mt::windows::frmPreviewLayout()), "ddfdccb23152dcfd");
   EXPECT_EQ(LayoutFingerprint(mt::windows::frmSaverLayout()), "115d319274c24d4a");
 }
 
