@@ -2,7 +2,7 @@
 #   make run     build and start the screen saver full screen
 #   make test    install what is missing, build, run every test
 #   make dist    build the ready-to-run program folder build/linux/dist/
-#   make bench   run the benchmarks
+#   make bench   run the benchmarks and write docs/performance.md from them
 #   make assets  regenerate the shipped pictures, cursors and sounds (and the contact sheet,
 #                which needs ImageMagick from the test packages)
 
@@ -11,12 +11,13 @@ BUILD_PACKAGES := build-essential cmake ninja-build pkg-config libsdl2-dev libsd
                   fonts-liberation2
 TEST_PACKAGES  := xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick util-linux iproute2 \
                   openbox fluxbox
+BENCH_PACKAGES := strace procps
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD_DIR := build/linux
 DIST := $(BUILD_DIR)/dist
 
-.PHONY: all deps test-deps configure build dist run test test-asan bench assets format clean
+.PHONY: all deps test-deps bench-deps configure build dist run test test-asan bench assets format clean
 
 all: dist
 
@@ -57,7 +58,16 @@ test-asan: test-deps
 	cmake --build --preset asan
 	ctest --preset asan -j2
 
-bench: build
+bench-deps: test-deps
+	@missing="$$(for p in $(BENCH_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done)"; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+# Runs every benchmark and writes docs/performance.md (and the README's summary line).
+bench: bench-deps build
 	tools/run-benchmarks.sh $(BUILD_DIR)
 
 assets: test-deps configure
