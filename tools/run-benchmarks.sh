@@ -82,7 +82,7 @@ real_runs() {
     fps=$(value "$run" fps)
     printf '| %s | %s | %s | %s | %s (%s ms) | %s | %s ms | %s MB |\n' "${size/x/ × }" "$speed" \
       "$(value "$run" saver_cpu)" "$(value "$run" xserver_cpu)" "$fps" \
-      "$(awk -v f="$fps" 'BEGIN { printf "%.1f", f > 0 ? 1000 / f : 0 }')" \
+      "$(awk -v f="$fps" 'BEGIN { printf "%.1f", (f > 0 ? 1000 / f : 0) }')" \
       "$(value "$run" x_writes_per_frame)" "$(value "$run" first_frame_ms)" \
       "$(value "$run" peak_mb)"
   done
