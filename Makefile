@@ -2,6 +2,7 @@
 #   make run     build and start the screen saver full screen
 #   make test    install what is missing, build, run every test
 #   make dist    build the ready-to-run program folder build/linux/dist/
+#   make win     cross-build the Windows programs: build/win32/dist/ and build/win64/dist/
 #   make bench   run the benchmarks and write docs/performance.md from them
 #   make assets  regenerate the shipped pictures, cursors and sounds (and the contact sheet,
 #                which needs ImageMagick from the test packages)
@@ -12,12 +13,18 @@ BUILD_PACKAGES := build-essential cmake ninja-build pkg-config libsdl2-dev libsd
 TEST_PACKAGES  := xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick util-linux iproute2 \
                   openbox fluxbox
 BENCH_PACKAGES := strace procps
+# The Windows builds: MinGW-w64 (-posix, for the C++ threads GoogleTest needs), GoogleTest's
+# sources, and Wine to run their tests (wine32 from the i386 architecture for the 32-bit one).
+WIN_PACKAGES   := g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest \
+                  wine wine64 wine32:i386
+WIN_PRESETS    := win32 win64
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD_DIR := build/linux
 DIST := $(BUILD_DIR)/dist
 
-.PHONY: all deps test-deps bench-deps configure build dist run test test-asan bench assets format clean
+.PHONY: all deps test-deps bench-deps win-deps configure build dist win run test test-asan bench \
+        assets format clean
 
 all: dist
 
@@ -38,6 +45,15 @@ test-deps: deps
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
+win-deps:
+	@missing="$$(for p in $(WIN_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done)"; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  dpkg --print-foreign-architectures | grep -qx i386 || $(SUDO) dpkg --add-architecture i386; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
 configure: deps
 	@[ -f $(BUILD_DIR)/build.ninja ] || cmake --preset linux
 
@@ -46,12 +62,19 @@ build: configure
 
 dist: build
 
+win: win-deps
+	@for p in $(WIN_PRESETS); do \
+	  [ -f build/$$p/build.ninja ] || cmake --preset $$p || exit 1; \
+	  cmake --build --preset $$p || exit 1; \
+	done
+
 run: dist
 	cd $(DIST) && ./marrowtide-gobble-run /s
 
-test: test-deps configure
+test: test-deps configure win
 	cmake --build --preset linux
 	ctest --preset linux -j2
+	@for p in $(WIN_PRESETS); do ctest --preset $$p -j2 || exit 1; done
 
 test-asan: test-deps
 	@[ -f build/asan/build.ninja ] || cmake --preset asan

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace mt::test {
@@ -10,8 +11,14 @@ namespace mt::test {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "mt-test-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
+    // A random name, made only if nobody has it (create_directory fails on an existing one).
+    std::random_device seed;
+    std::mt19937 random(seed());
+    const auto base = std::filesystem::temp_directory_path();
+    for (;;) {
+      path_ = base / ("mt-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(path_)) break;
+    }
   }
   ~TempFolder() {
     std::error_code ec;

@@ -1,0 +1,231 @@
+// Drawing with gdi32 and user32: every call is the Win32 call it is named after, with our
+// 32-bit handles converted on the way in and out.
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <set>
+
+#include "gdi/external_dc.h"
+#include "win32_api.h"
+
+namespace platform {
+namespace {
+using win32::FromHandle32;
+using win32::ToHandle32;
+
+HDC Dc(gdi::Handle dc) {
+  return FromHandle32<HDC>(dc);
+}
+
+// A DC over caller-owned pixels: a top-down 32-bit DIB section selected into a memory DC.
+struct ExternalDc {
+  detail::ExternalSurface surface;
+  HBITMAP section = nullptr;
+  HGDIOBJ previous = nullptr;
+  uint32_t* bits = nullptr;
+};
+
+std::map<gdi::Handle, std::unique_ptr<ExternalDc>>& ExternalDcs() {
+  static std::map<gdi::Handle, std::unique_ptr<ExternalDc>> dcs;
+  return dcs;
+}
+ExternalDc* FindExternal(gdi::Handle dc) {
+  auto it = ExternalDcs().find(dc);
+  return it == ExternalDcs().end() ? nullptr : it->second.get();
+}
+
+// The part of a rectangle inside the surface; false when nothing is left.
+bool ClipTo(const detail::ExternalSurface& s, int32_t& x, int32_t& y, int32_t& w, int32_t& h) {
+  const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+  const int64_t right = std::min<int64_t>(int64_t{x} + w, s.width);
+  const int64_t bottom = std::min<int64_t>(int64_t{y} + h, s.height);
+  if (right <= left || bottom <= top) return false;
+  x = static_cast<int32_t>(left);
+  y = static_cast<int32_t>(top);
+  w = static_cast<int32_t>(right - left);
+  h = static_cast<int32_t>(bottom - top);
+  return true;
+}
+
+// Copies a rectangle between the caller's buffer and the DIB section.
+void Transfer(ExternalDc& e, int32_t x, int32_t y, int32_t w, int32_t h, bool into_section) {
+  if (!ClipTo(e.surface, x, y, w, h)) return;
+  GdiFlush();
+  for (int32_t row = y; row < y + h; ++row) {
+    uint32_t* mine = e.bits + static_cast<size_t>(row) * e.surface.width + x;
+    uint32_t* theirs = e.surface.pixels + static_cast<size_t>(row) * e.surface.pitch_pixels + x;
+    if (into_section) {
+      std::copy(theirs, theirs + w, mine);
+    } else {
+      std::copy(mine, mine + w, theirs);
+    }
+  }
+}
+
+detail::WindowDCResolver& Resolver() {
+  static detail::WindowDCResolver resolver;
+  return resolver;
+}
+std::set<gdi::Handle>& ResolvedDcs() {
+  static std::set<gdi::Handle> dcs;
+  return dcs;
+}
+
+}  // namespace
+
+namespace gdi {
+
+Handle GetDesktopWindow() {
+  return ToHandle32(::GetDesktopWindow());
+}
+
+Handle GetDC(Handle window) {
+  if (Resolver()) {
+    if (Handle dc = Resolver()(window)) {
+      ResolvedDcs().insert(dc);
+      return dc;
+    }
+  }
+  return ToHandle32(::GetDC(FromHandle32<HWND>(window)));
+}
+
+int ReleaseDC(Handle window, Handle dc) {
+  if (ResolvedDcs().erase(dc)) {
+    detail::DeleteExternalDC(dc);
+    return 1;
+  }
+  return ::ReleaseDC(FromHandle32<HWND>(window), Dc(dc));
+}
+
+Handle CreateCompatibleDC(Handle reference_dc) {
+  return ToHandle32(::CreateCompatibleDC(Dc(reference_dc)));
+}
+
+Handle CreateCompatibleBitmap(Handle reference_dc, int32_t width, int32_t height) {
+  return ToHandle32(::CreateCompatibleBitmap(Dc(reference_dc), width, height));
+}
+
+Handle SelectObject(Handle dc, Handle object) {
+  return ToHandle32(::SelectObject(Dc(dc), FromHandle32<HGDIOBJ>(object)));
+}
+
+bool DeleteObject(Handle object) {
+  return ::DeleteObject(FromHandle32<HGDIOBJ>(object)) != 0;
+}
+
+bool DeleteDC(Handle dc) {
+  return ::DeleteDC(Dc(dc)) != 0;
+}
+
+int GetObject(Handle bitmap, BitmapInfo* info) {
+  BITMAP bm{};
+  if (!info || ::GetObjectA(FromHandle32<HGDIOBJ>(bitmap), sizeof bm, &bm) != sizeof bm) return 0;
+  info->bmType = bm.bmType;
+  info->bmWidth = bm.bmWidth;
+  info->bmHeight = bm.bmHeight;
+  info->bmWidthBytes = bm.bmWidthBytes;
+  info->bmPlanes = bm.bmPlanes;
+  info->bmBitsPixel = bm.bmBitsPixel;
+  info->bmBits = ToHandle32(bm.bmBits);
+  return 24;  // the 32-bit record, whatever this build's pointer size
+}
+
+Handle LoadBitmapFile(const std::string& path) {
+  return ToHandle32(::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
+ColorRef SetBkColor(Handle dc, ColorRef colour) {
+  return ::SetBkColor(Dc(dc), colour);
+}
+ColorRef SetTextColor(Handle dc, ColorRef colour) {
+  return ::SetTextColor(Dc(dc), colour);
+}
+ColorRef GetBkColor(Handle dc) {
+  return ::GetBkColor(Dc(dc));
+}
+
+bool BitBlt(Handle dest_dc, int32_t x, int32_t y, int32_t width, int32_t height, Handle src_dc,
+            int32_t src_x, int32_t src_y, uint32_t rop) {
+  ExternalDc* dest = FindExternal(dest_dc);
+  ExternalDc* src = FindExternal(src_dc);
+  if (src) Transfer(*src, src_x, src_y, width, height, true);
+  if (dest) Transfer(*dest, x, y, width, height, true);
+  const bool ok = ::BitBlt(Dc(dest_dc), x, y, width, height, Dc(src_dc), src_x, src_y, rop) != 0;
+  if (ok && dest) {
+    Transfer(*dest, x, y, width, height, false);
+    int32_t cx = x, cy = y, cw = width, ch = height;
+    if (dest->surface.on_changed && ClipTo(dest->surface, cx, cy, cw, ch)) {
+      dest->surface.on_changed(cx, cy, cw, ch);
+    }
+  }
+  return ok;
+}
+
+ColorRef GetPixel(Handle dc, int32_t x, int32_t y) {
+  if (ExternalDc* e = FindExternal(dc)) Transfer(*e, x, y, 1, 1, true);
+  return ::GetPixel(Dc(dc), x, y);
+}
+
+ColorRef SetPixel(Handle dc, int32_t x, int32_t y, ColorRef colour) {
+  ExternalDc* e = FindExternal(dc);
+  if (e) Transfer(*e, x, y, 1, 1, true);
+  const ColorRef set = ::SetPixel(Dc(dc), x, y, colour);
+  if (e) Transfer(*e, x, y, 1, 1, false);
+  return set;
+}
+
+void ReadPixels(Handle dc, int32_t x, int32_t y, int32_t width, int32_t height, ColorRef* out) {
+  if (ExternalDc* e = FindExternal(dc)) Transfer(*e, x, y, width, height, true);
+  for (int32_t row = 0; row < height; ++row) {
+    for (int32_t col = 0; col < width; ++col) {
+      *out++ = ::GetPixel(Dc(dc), x + col, y + row);
+    }
+  }
+}
+
+}  // namespace gdi
+
+namespace detail {
+
+gdi::Handle CreateExternalDC(ExternalSurface surface) {
+  if (!surface.pixels || surface.width <= 0 || surface.height <= 0) return 0;
+  auto e = std::make_unique<ExternalDc>();
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = surface.width;
+  info.bmiHeader.biHeight = -surface.height;  // top row first, as the caller's buffer
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  e->section = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  if (!e->section || !dc) {
+    if (e->section) ::DeleteObject(e->section);
+    if (dc) ::DeleteDC(dc);
+    return 0;
+  }
+  e->bits = static_cast<uint32_t*>(bits);
+  e->previous = ::SelectObject(dc, e->section);
+  e->surface = std::move(surface);
+  Transfer(*e, 0, 0, e->surface.width, e->surface.height, true);
+  const gdi::Handle handle = ToHandle32(dc);
+  ExternalDcs()[handle] = std::move(e);
+  return handle;
+}
+
+void DeleteExternalDC(gdi::Handle dc) {
+  auto it = ExternalDcs().find(dc);
+  if (it == ExternalDcs().end()) return;
+  ::SelectObject(Dc(dc), it->second->previous);
+  ::DeleteDC(Dc(dc));
+  ::DeleteObject(it->second->section);
+  ExternalDcs().erase(it);
+}
+
+void SetWindowDCResolver(WindowDCResolver resolver) {
+  Resolver() = std::move(resolver);
+}
+
+}  // namespace detail
+}  // namespace platform
