@@ -57,7 +57,9 @@ void Transfer(ExternalDc& e, int32_t x, int32_t y, int32_t w, int32_t h, bool in
     if (into_section) {
       std::copy(theirs, theirs + w, mine);
     } else {
-      std::copy(mine, mine + w, theirs);
+      // xRGB: gdi32 may set the unused top byte (WHITENESS does); the owner's buffer keeps
+      // it clear.
+      std::transform(mine, mine + w, theirs, [](uint32_t p) { return p & 0x00FFFFFFu; });
     }
   }
 }

@@ -167,7 +167,9 @@ const ClipCase kClipCases[] = {
     {"SourceMissed", 1, 1, 5, 5, 40, 0},
     {"ExtremeCoords", INT_MIN, INT_MAX, INT_MAX, 8, INT_MAX, 0},
     {"HugeSize", 0, 0, INT_MAX, INT_MAX, 0, 0},
+#ifndef _WIN32  // undocumented in gdi32; Wine mirrors the rectangle to the left of x, x included
     {"NegativeSize", 0, 0, -5, 5, 0, 0},
+#endif
 };
 
 INSTANTIATE_TEST_SUITE_P(EdgesOfBothSides, Clipping,
@@ -209,7 +211,9 @@ TEST(BitBltArguments, BadHandlesAndUnknownOperationsDrawNothing) {
   FillSolid(src.dc(), 4, 4, 0x00FFFFFF);
   EXPECT_FALSE(gdi::BitBlt(dst.dc(), 0, 0, 4, 4, 0, 0, 0, gdi::SRCCOPY));
   EXPECT_FALSE(gdi::BitBlt(0, 0, 0, 4, 4, src.dc(), 0, 0, gdi::SRCCOPY));
+#ifndef _WIN32  // gdi32 knows all 256 raster operations; this one is MERGEPAINT
   EXPECT_FALSE(gdi::BitBlt(dst.dc(), 0, 0, 4, 4, src.dc(), 0, 0, 0x00BB0226));
+#endif
   EXPECT_EQ(Snapshot(dst), Pixels(16, 0x00010203));
 }
 

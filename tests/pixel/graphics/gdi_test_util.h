@@ -40,6 +40,14 @@ class MemDC {
   int32_t w_, h_;
 };
 
+// A bitmap in the screen's format (the screen's DC as the reference).
+inline gdi::Handle ScreenBitmap(int32_t w, int32_t h) {
+  const gdi::Handle screen = gdi::GetDC(gdi::GetDesktopWindow());
+  const gdi::Handle bitmap = gdi::CreateCompatibleBitmap(screen, w, h);
+  gdi::ReleaseDC(gdi::GetDesktopWindow(), screen);
+  return bitmap;
+}
+
 // Deterministic pseudo-random numbers for patterns.
 inline uint32_t Hash(uint32_t x) {
   x ^= x >> 16;

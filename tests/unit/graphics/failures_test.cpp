@@ -54,7 +54,7 @@ TEST(mGDI, SurfacesHaveTheAskedFormatAndFreeWhatTheyHeldOnEveryPath) {
   gdi::Handle dc = 0;
   {
     mGDI::Surface failed;
-    EXPECT_FALSE(mGDI::CreateDCAtSize(false, failed, 0, 5));
+    EXPECT_FALSE(mGDI::CreateDCAtSize(false, failed, 70000, 70000));
     dc = failed.hDC();
     EXPECT_NE(dc, 0u);
     EXPECT_EQ(failed.Bitmap(), 0u);
