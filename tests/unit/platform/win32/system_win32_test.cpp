@@ -1,0 +1,194 @@
+// Process and system facts on Windows, under Wine: program folder, command line, previous
+// instance, program start, registry, file look-up, and the 9x family's password calls.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "temp_folder.h"
+
+// clang-format off
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/system.h"
+// <windows.h> makes these names macros.
+namespace ours {
+constexpr uint32_t kCurrentUser = platform::HKEY_CURRENT_USER;
+constexpr uint32_t kString = platform::REG_SZ;
+}  // namespace ours
+#include <windows.h>
+// clang-format on
+
+namespace {
+
+namespace fs = std::filesystem;
+using mt::test::ReadFileBytes;
+using mt::test::TempFolder;
+
+// Started again as a probe, this program answers one question before any test runs.
+[[maybe_unused]] const bool probe_answered = [] {
+  const char* probe = std::getenv("MT_PROBE");
+  if (!probe) return false;
+  const std::string what = probe;
+  if (what == "previous") ::ExitProcess(platform::PreviousInstanceRunning() ? 1 : 0);
+  if (what == "started") {
+    std::ofstream(std::getenv("MT_PROBE_OUT")) << platform::RawCommandLine();
+    ::ExitProcess(0);
+  }
+  if (what == "password") {
+    const bool right = platform::VerifyScreenSaverPassword(0x1234);
+    platform::ChangeScreenSaverPassword(0x5678);
+    ::ExitProcess(static_cast<UINT>(platform::PlatformId() * 10 + (right ? 1 : 0)));
+  }
+  return false;
+}();
+
+std::string ThisProgram() {
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+// Runs a program with a command line and an extra environment variable; its exit status.
+DWORD RunProbe(const std::string& program, const std::string& line, const char* probe) {
+  ::SetEnvironmentVariableA("MT_PROBE", probe);
+  std::string writable = line;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  DWORD status = 999;
+  if (::CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &process)) {
+    ::WaitForSingleObject(process.hProcess, 60000);
+    ::GetExitCodeProcess(process.hProcess, &status);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+  }
+  ::SetEnvironmentVariableA("MT_PROBE", nullptr);
+  return status;
+}
+
+TEST(ProgramFolder, HoldsTheRunningProgramAndEndsWithoutSeparator) {
+  const std::string folder = platform::ProgramFolder();
+  EXPECT_NE(folder.back(), '\\');
+  EXPECT_EQ(folder + "\\" + fs::path(ThisProgram()).filename().string(), ThisProgram());
+  EXPECT_EQ(platform::PathSeparator(), '\\');
+}
+
+TEST(CommandLine, IsTheTextAfterTheQuotedProgramName) {
+  TempFolder folder;
+  const std::string out = folder / "line.txt";
+  ::SetEnvironmentVariableA("MT_PROBE_OUT", out.c_str());
+  ASSERT_EQ(RunProbe(ThisProgram(), "\"C:\\a folder\\x.scr\"   /p 1234", "started"), 0u);
+  EXPECT_EQ(ReadFileBytes(out), "/p 1234");
+  ASSERT_EQ(RunProbe(ThisProgram(), "x.scr /c:42", "started"), 0u);
+  EXPECT_EQ(ReadFileBytes(out), "/c:42");
+  ASSERT_EQ(RunProbe(ThisProgram(), "x.scr", "started"), 0u);
+  EXPECT_EQ(ReadFileBytes(out), "");
+}
+
+TEST(PreviousInstance, SecondProcessOfTheSameProgramSeesTheFirst) {
+  EXPECT_EQ(RunProbe(ThisProgram(), "probe", "previous"), 0u);  // nobody holds the claim yet
+  ASSERT_FALSE(platform::PreviousInstanceRunning());            // this process takes it
+  EXPECT_FALSE(platform::PreviousInstanceRunning());            // and keeps it
+  EXPECT_EQ(RunProbe(ThisProgram(), "probe", "previous"), 1u);
+  // The same program in another folder is another installation.
+  TempFolder folder;
+  fs::copy_file(ThisProgram(), folder / "copy.exe");
+  EXPECT_EQ(RunProbe(folder / "copy.exe", "copy", "previous"), 0u);
+}
+
+TEST(StartDetached, StartsByAbsolutePathOnlyAndWithoutArguments) {
+  TempFolder folder;
+  const std::string out = folder / "started.txt";
+  ::SetEnvironmentVariableA("MT_PROBE_OUT", out.c_str());
+  ::SetEnvironmentVariableA("MT_PROBE", "started");
+  EXPECT_FALSE(platform::StartDetached("unit_platform.exe"));
+  EXPECT_FALSE(platform::StartDetached(folder / "missing.exe"));
+  ASSERT_TRUE(platform::StartDetached(ThisProgram()));
+  ::SetEnvironmentVariableA("MT_PROBE", nullptr);
+  for (int i = 0; i < 300 && !fs::exists(out); ++i) ::Sleep(100);
+  ::Sleep(200);
+  EXPECT_EQ(ReadFileBytes(out), "");
+}
+
+TEST(Registry, ReadsAStoredValueAndNothingThatIsMissing) {
+  const char* key = "Software\\Marrowtide Tests";
+  HKEY h = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
+                              nullptr),
+            ERROR_SUCCESS);
+  ::RegSetValueExA(h, "ScreenSaveUsePassword", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+  const std::string longer(300, 'x');
+  ::RegSetValueExA(h, "Long", 0, REG_SZ, reinterpret_cast<const BYTE*>(longer.c_str()), 301);
+  ::RegCloseKey(h);
+
+  platform::RegistryValue value;
+  ASSERT_TRUE(platform::ReadRegistryValue(ours::kCurrentUser, key, "ScreenSaveUsePassword",
+                                          &value));
+  EXPECT_EQ(value.type, ours::kString);
+  EXPECT_EQ(value.data, (std::vector<uint8_t>{'1', 0}));
+  // More than the 255-byte buffer holds: the read fails, as RegQueryValueExA does.
+  EXPECT_FALSE(platform::ReadRegistryValue(ours::kCurrentUser, key, "Long", &value));
+  EXPECT_FALSE(platform::ReadRegistryValue(ours::kCurrentUser, key, "Missing", &value));
+  EXPECT_FALSE(platform::ReadRegistryValue(ours::kCurrentUser, "Software\\Nowhere",
+                                           "ScreenSaveUsePassword", &value));
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, key);
+}
+
+TEST(FileLookUp, MatchesAsTheDirectoryLookUpDoesAndGivesTheStoredName) {
+  TempFolder folder;
+  std::ofstream(folder / "background.bmp") << "x";
+  const std::string dir = folder.path().string();
+  EXPECT_EQ(platform::FindFileInFolder(dir, "background.bmp"), "background.bmp");
+  EXPECT_EQ(platform::FindFileInFolder(dir, "Background.BMP"), "background.bmp");
+  EXPECT_EQ(platform::FindFileInFolder(dir, "*.bmp"), "");
+  EXPECT_EQ(platform::FindFileInFolder(dir, "tree.bmp"), "");
+  EXPECT_EQ(platform::FindFileInFolder(dir + "\\nope", "background.bmp"), "");
+}
+
+TEST(PlatformFamily, WineReportsTheNtFamilyByDefault) {
+  EXPECT_EQ(platform::PlatformId(), platform::kPlatformNT);
+}
+
+#ifdef MT_PASSWORD_DOUBLES
+// The 9x family's password service, for real: Wine reports the 9x family to a program it is
+// told to (its version setting for that program), which loads the stand-ins of
+// password.cpl and mpr.dll from its own folder.
+TEST(Password9x, VerifyAndChangeReachTheFamilysLibrariesWithTheirArguments) {
+  TempFolder folder;
+  const std::string program = folder / "password_probe.exe";
+  fs::copy_file(ThisProgram(), program);
+  fs::copy_file(MT_PASSWORD_DOUBLES "/password.cpl", folder / "password.cpl");
+  fs::copy_file(MT_PASSWORD_DOUBLES "/mpr.dll", folder / "mpr.dll");
+  HKEY h = nullptr;
+  const char* app = "Software\\Wine\\AppDefaults\\password_probe.exe";
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, app, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
+                              nullptr),
+            ERROR_SUCCESS);
+  ::RegSetValueExA(h, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+  // mpr.dll is also one of Wine's own: the program's copy must win.
+  HKEY overrides = nullptr;
+  ::RegCreateKeyExA(h, "DllOverrides", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &overrides,
+                    nullptr);
+  ::RegSetValueExA(overrides, "mpr", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
+  ::RegCloseKey(overrides);
+  ::RegCloseKey(h);
+  const std::string log = folder / "calls.txt";
+  ::SetEnvironmentVariableA("MT_PASSWORD_LOG", log.c_str());
+
+  ::SetEnvironmentVariableA("MT_PASSWORD_ANSWER", "wrong");
+  EXPECT_EQ(RunProbe(program, "password_probe", "password"), 10u);  // 9x family, refused
+  ::SetEnvironmentVariableA("MT_PASSWORD_ANSWER", "right");
+  EXPECT_EQ(RunProbe(program, "password_probe", "password"), 11u);  // 9x family, accepted
+  EXPECT_EQ(ReadFileBytes(log),
+            "VerifyScreenSavePwd 1234\nPwdChangePasswordA SCRSAVE 5678 0 00000000\n"
+            "VerifyScreenSavePwd 1234\nPwdChangePasswordA SCRSAVE 5678 0 00000000\n");
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, (std::string(app) + "\\DllOverrides").c_str());
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, app);
+}
+#endif
+
+}  // namespace
