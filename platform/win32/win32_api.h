@@ -4,13 +4,13 @@
 // Win32 headers make those names macros; so ours are read first, and the macros that would
 // rename our own functions are undone afterwards. Use the Win32 macro values (SRCCOPY) in
 // this layer, never the qualified names of ours (platform::gdi::SRCCOPY).
+#include "core/registry.h"
+#include "core/shell.h"
+#include "core/sound.h"
 #include "platform/foreign_window.h"
 #include "platform/gdi.h"
 #include "platform/profile.h"
-#include "platform/registry.h"
 #include "platform/services.h"
-#include "platform/shell.h"
-#include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
 

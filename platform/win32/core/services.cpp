@@ -60,12 +60,12 @@ class RealProvider final : public ServiceProvider {
 
 ServiceProvider* installed = nullptr;
 
-}  // namespace
-
 ServiceProvider& RealServices() {
   static RealProvider real;
   return real;
 }
+
+}  // namespace
 
 ServiceProvider& Services() {
   return installed ? *installed : RealServices();

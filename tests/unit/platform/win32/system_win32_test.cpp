@@ -10,8 +10,8 @@
 #include "temp_folder.h"
 
 // clang-format off
-#include "platform/registry.h"
-#include "platform/shell.h"
+#include "core/registry.h"
+#include "core/shell.h"
 #include "platform/system.h"
 // <windows.h> makes these names macros.
 namespace ours {
@@ -126,8 +126,8 @@ TEST(Registry, ReadsAStoredValueAndNothingThatIsMissing) {
   ::RegCloseKey(h);
 
   platform::RegistryValue value;
-  ASSERT_TRUE(platform::ReadRegistryValue(ours::kCurrentUser, key, "ScreenSaveUsePassword",
-                                          &value));
+  ASSERT_TRUE(
+      platform::ReadRegistryValue(ours::kCurrentUser, key, "ScreenSaveUsePassword", &value));
   EXPECT_EQ(value.type, ours::kString);
   EXPECT_EQ(value.data, (std::vector<uint8_t>{'1', 0}));
   // More than the 255-byte buffer holds: the read fails, as RegQueryValueExA does.
@@ -171,8 +171,7 @@ TEST(Password9x, VerifyAndChangeReachTheFamilysLibrariesWithTheirArguments) {
   ::RegSetValueExA(h, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
   // mpr.dll is also one of Wine's own: the program's copy must win.
   HKEY overrides = nullptr;
-  ::RegCreateKeyExA(h, "DllOverrides", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &overrides,
-                    nullptr);
+  ::RegCreateKeyExA(h, "DllOverrides", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &overrides, nullptr);
   ::RegSetValueExA(overrides, "mpr", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
   ::RegCloseKey(overrides);
   ::RegCloseKey(h);
