@@ -5,7 +5,7 @@
 #   make win     cross-build the Windows programs: build/win32/dist/ and build/win64/dist/
 #   make package the packages in build/packages/: a zip of each Windows program folder and
 #                the per-user Windows installer
-#   make bench   run the benchmarks
+#   make bench   run the benchmarks and write docs/performance.md from them
 #   make assets  regenerate the shipped pictures, cursors and sounds (and the contact sheet,
 #                which needs ImageMagick from the test packages)
 
@@ -14,8 +14,10 @@ BUILD_PACKAGES := build-essential cmake ninja-build pkg-config libsdl2-dev libsd
                   fonts-liberation2
 TEST_PACKAGES  := xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick util-linux iproute2 \
                   openbox fluxbox
+BENCH_PACKAGES := strace procps
 # The Windows builds: MinGW-w64 (-posix, for the C++ threads GoogleTest needs), GoogleTest's
-# sources, and Wine to run their tests (wine32 from the i386 architecture for the 32-bit one).
+# sources, and Wine to run their tests (wine32 from the i386 architecture for the 32-bit one);
+# NSIS and zip for the packages.
 WIN_PACKAGES   := g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest \
                   wine wine64 wine32:i386 nsis zip
 WIN_PRESETS    := win32 win64
@@ -26,8 +28,8 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD_DIR := build/linux
 DIST := $(BUILD_DIR)/dist
 
-.PHONY: all deps test-deps win-deps configure build dist win package run test test-asan bench assets \
-        format clean
+.PHONY: all deps test-deps bench-deps win-deps configure build dist win package run test \
+        test-asan bench assets format clean
 
 all: dist
 
@@ -87,7 +89,16 @@ test-asan: test-deps
 	cmake --build --preset asan
 	ctest --preset asan -j2
 
-bench: build
+bench-deps: test-deps
+	@missing="$$(for p in $(BENCH_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done)"; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+# Runs every benchmark and writes docs/performance.md (and the README's summary line).
+bench: bench-deps build
 	tools/run-benchmarks.sh $(BUILD_DIR)
 
 assets: test-deps configure

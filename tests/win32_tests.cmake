@@ -14,6 +14,9 @@ add_test(NAME wine_prefix_stop
          COMMAND ${MT_WINE_SUPPORT}/prefix-setup ${MT_WINE_PREFIX} ${MT_WINE_LOADER} --stop)
 set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP wine_prefix)
 
+add_test(NAME windows_imports
+         COMMAND ${MT_WINE_SUPPORT}/check-imports ${MT_MINGW_TRIPLE}-objdump ${CMAKE_BINARY_DIR})
+
 # The same test folders serve both platforms; here a program's cases run in one process.
 function(gtest_discover_tests target)
   cmake_parse_arguments(ARG "" "DISCOVERY_TIMEOUT;DISCOVERY_MODE;TEST_PREFIX;TEST_SUFFIX"

@@ -10,6 +10,9 @@
 // The 32-byte vectors below pass between inlined helpers of this file only; GCC's note
 // that their calling convention differs with and without AVX does not concern us.
 #pragma GCC diagnostic ignored "-Wpsabi"
+// The rows' scalar ends are at most a few pixels: a call to memcpy for them, which GCC
+// would otherwise make of the loops, costs more than the loop.
+#pragma GCC optimize("no-tree-loop-distribute-patterns")
 
 namespace platform::gdi {
 namespace {
@@ -54,12 +57,15 @@ template <class Op>
 [[gnu::target_clones("avx2", "default")]] void ColourRows(uint32_t* d, int64_t d_pitch,
                                                           const uint32_t* s, int64_t s_pitch,
                                                           int32_t w, int32_t h) {
+  typedef uint32_t V4 __attribute__((vector_size(16)));
   for (int32_t row = 0; row < h; ++row, d += d_pitch, s += s_pitch) {
     int32_t i = 0;
-    // Stores aligned to 32 bytes: an unaligned 32-byte store splits across cache lines
-    // every other time.
-    for (; i < w && (reinterpret_cast<uintptr_t>(d + i) & 31) != 0; ++i)
-      d[i] = Op::Apply(d[i], s[i]);
+    // Long rows store aligned to 32 bytes: an unaligned 32-byte store splits across cache
+    // lines every other time. Below a few hundred pixels the scalar steps to get there
+    // cost more than that.
+    if (w >= 256) {
+      for (; (reinterpret_cast<uintptr_t>(d + i) & 31) != 0; ++i) d[i] = Op::Apply(d[i], s[i]);
+    }
     for (; i + 16 <= w; i += 16) {
       V8 s0, s1, d0, d1;
       std::memcpy(&s0, s + i, 32);
@@ -76,7 +82,53 @@ template <class Op>
       std::memcpy(d + i, &d0, 32);
       std::memcpy(d + i + 8, &d1, 32);
     }
+    // The rest of the row in one 8- and one 4-pixel step, then at most three pixels.
+    if (i + 8 <= w) {
+      V8 sv, dv;
+      std::memcpy(&sv, s + i, 32);
+      std::memcpy(&dv, d + i, 32);
+      dv = Op::Apply(dv, sv);
+      std::memcpy(d + i, &dv, 32);
+      i += 8;
+    }
+    if (i + 4 <= w) {
+      V4 sv, dv;
+      std::memcpy(&sv, s + i, 16);
+      std::memcpy(&dv, d + i, 16);
+      dv = Op::Apply(dv, sv);
+      std::memcpy(d + i, &dv, 16);
+      i += 4;
+    }
     for (; i < w; ++i) d[i] = Op::Apply(d[i], s[i]);
+  }
+}
+
+// One-bit source into colour, eight pixels a step: a set bit becomes the background
+// pixel, a clear one the text pixel, chosen without a branch.
+template <class Op>
+[[gnu::target_clones("avx2", "default")]] void MonoToColourRows(uint32_t* d, int64_t d_pitch,
+                                                                const uint8_t* s, int64_t s_pitch,
+                                                                int32_t w, int32_t h, uint32_t text,
+                                                                uint32_t bk) {
+  typedef int8_t B8 __attribute__((vector_size(8)));
+  typedef int32_t I8 __attribute__((vector_size(32)));
+  const uint32_t diff = text ^ bk;
+  const V8 text_v = V8{} + text, diff_v = V8{} + diff;
+  for (int32_t row = 0; row < h; ++row, d += d_pitch, s += s_pitch) {
+    int32_t i = 0;
+    for (; i + 8 <= w; i += 8) {
+      B8 bits;
+      std::memcpy(&bits, s + i, 8);
+      const V8 set = reinterpret_cast<V8>(-(__builtin_convertvector(bits, I8) & 1));
+      V8 dv;
+      std::memcpy(&dv, d + i, 32);
+      dv = Op::Apply(dv, text_v ^ (set & diff_v));
+      std::memcpy(d + i, &dv, 32);
+    }
+    for (; i < w; ++i) {
+      const uint32_t set = 0u - static_cast<uint32_t>(s[i] & 1);
+      d[i] = Op::Apply(d[i], text ^ (set & diff));
+    }
   }
 }
 
@@ -91,18 +143,6 @@ void RowMono(uint8_t* __restrict d, const uint8_t* __restrict s, int32_t n) {
     std::memcpy(d + i, &dv, 16);
   }
   for (; i < n; ++i) d[i] = Op::Apply(d[i], s[i]);
-}
-
-// One-bit source into colour: a set bit becomes the background pixel, a clear one the
-// text pixel, chosen without a branch.
-template <class Op>
-void RowMonoToColour(uint32_t* __restrict d, const uint8_t* __restrict s, int32_t n, uint32_t text,
-                     uint32_t bk) {
-  const uint32_t diff = text ^ bk;
-  for (int32_t i = 0; i < n; ++i) {
-    const uint32_t set = 0u - static_cast<uint32_t>(s[i] & 1);
-    d[i] = Op::Apply(d[i], text ^ (set & diff));
-  }
 }
 
 // Colour source into one bit: set where the pixel equals the source's background colour.
@@ -142,12 +182,10 @@ void Transfer(Bitmap& dst, const Dc& dst_dc, const Bitmap& src, const Dc& src_dc
       }
     }
   } else if (!dst.mono) {
-    const uint32_t text = detail::soft::PixelFromColorRef(dst_dc.text_colour);
-    const uint32_t bk = detail::soft::PixelFromColorRef(dst_dc.bk_colour);
-    for (int32_t row = 0; row < r.h; ++row) {
-      RowMonoToColour<Op>(dst.ColourRow(r.dy + row) + r.dx,
-                          const_cast<Bitmap&>(src).MonoRow(r.sy + row) + r.sx, r.w, text, bk);
-    }
+    MonoToColourRows<Op>(dst.ColourRow(r.dy) + r.dx, dst.pitch,
+                         const_cast<Bitmap&>(src).MonoRow(r.sy) + r.sx, src.pitch, r.w, r.h,
+                         detail::soft::PixelFromColorRef(dst_dc.text_colour),
+                         detail::soft::PixelFromColorRef(dst_dc.bk_colour));
   } else {
     const uint32_t bk = detail::soft::PixelFromColorRef(src_dc.bk_colour);
     for (int32_t row = 0; row < r.h; ++row) {

@@ -47,6 +47,10 @@ class Tiling : public ::testing::Test {
     WriteBmp24(path, w, h, [&](int32_t x, int32_t y) { return TilePixel(x, y) + add; });
     return path;
   }
+  // A 50 x 50 window and a tile for it; Attach makes the window the tile's render target.
+  void Attach() { tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window)); }
+  Window window{50, 50};
+  cTile tile{ScreenMetrics::Pixels(50, 50)};
   TempFolder dir_;
 };
 
@@ -92,9 +96,7 @@ TEST_F(Tiling, TileObjectConvertsLayoutUnitsToPixels) {
 }
 
 TEST_F(Tiling, SameNameTwiceLoadsOnceAndANewNameLoadsAgain) {
-  Window window(50, 50);
-  cTile tile(ScreenMetrics::Pixels(50, 50));
-  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  Attach();
   const std::string path = Tile("t.bmp", 50, 50);
   tile.Filename(path);
   Tile("t.bmp", 50, 50, 0x40);  // the file changes on disk
@@ -109,12 +111,10 @@ TEST_F(Tiling, SameNameTwiceLoadsOnceAndANewNameLoadsAgain) {
 }
 
 TEST_F(Tiling, BeforeInitialiseNothingLoadsAndAFailedLoadKeepsTheOldName) {
-  Window window(50, 50);
-  cTile tile(ScreenMetrics::Pixels(50, 50));
   const std::string path = Tile("t.bmp", 50, 50);
   tile.Filename(path);
   EXPECT_EQ(tile.Filename(), "");
-  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  Attach();
   tile.Filename(path);
   EXPECT_EQ(tile.Filename(), path);
   tile.Filename(dir_ / "missing.bmp");
@@ -125,15 +125,13 @@ TEST_F(Tiling, BeforeInitialiseNothingLoadsAndAFailedLoadKeepsTheOldName) {
 }
 
 TEST_F(Tiling, EmptyNameClearsEverythingAndPictureReplacesTheTile) {
-  Window window(50, 50);
-  cTile tile(ScreenMetrics::Pixels(50, 50));
-  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  Attach();
   tile.Filename(Tile("t.bmp", 20, 20));
   tile.Filename("");
   EXPECT_EQ(tile.Filename(), "");
   EXPECT_EQ(ErrorKindOf([&] { tile.TileDC(window.dc, 10, 10); }), mt::ErrorKind::MissingObject)
       << "no tile object after a clear";
-  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  Attach();
   EXPECT_THROW(tile.Filename(Tile("t.bmp", 20, 20)), mt::Error);
 
   auto pic = cPicture::LoadPicture(Tile("p.bmp", 25, 25, 0x30));
@@ -147,16 +145,12 @@ TEST_F(Tiling, EmptyNameClearsEverythingAndPictureReplacesTheTile) {
 }
 
 TEST_F(Tiling, ATileWithNoSizeEndsAndDrawsNothing) {
-  Window window(50, 50);
-  cTile tile(ScreenMetrics::Pixels(50, 50));
   tile.TileDC(window.dc, 50, 50);
   EXPECT_TRUE(window.transfers.empty());
 }
 
 TEST_F(Tiling, StepsPastTheLargestCoordinateOverflow) {
-  Window window(50, 50);
-  cTile tile(ScreenMetrics::Pixels(50, 50));
-  tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
+  Attach();
   tile.Filename(Tile("tall.bmp", 1, 30000));  // tall, so the loop gets there quickly
   EXPECT_EQ(ErrorKindOf([&] { tile.TileDC(window.dc, 0, INT32_MAX); }), mt::ErrorKind::Overflow)
       << "the row step must overflow";
