@@ -22,6 +22,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+# Release programs ship without their symbol tables: half the size.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
 # Test programs run under Wine, in a prefix of the build tree's own that the test run
 # makes fresh (tests/support/wine/prefix-setup).
