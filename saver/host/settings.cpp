@@ -28,7 +28,12 @@ std::string JoinProgramPath(const std::string& folder, const std::string& name) 
 }
 
 // Built anew at every call: nothing is cached.
-std::string SettingsFilePath() { return JoinProgramPath(platform::ProgramFolder(), "rovoradizu.ini"); }
+// Where the program folder is not writable the user's own copy stands in for the file
+// beside the program; hack mode only reads, so it never makes that copy.
+std::string SettingsFilePath() {
+  return platform::SettingsFileFor(JoinProgramPath(platform::ProgramFolder(), "rovoradizu.ini"),
+                                   "marrowtide-gobble-run", !State().m_bHackMode);
+}
 
 std::string AssetFolderPath() {
   return JoinProgramPath(platform::ProgramFolder(), mt::AssetSubfolder(platform::PathSeparator()));

@@ -32,6 +32,14 @@ std::string ProgramFolder();
 // The argument text after the program's name, raw (on Linux the arguments joined by one
 // space each).
 std::string RawCommandLine();
+// Where the settings file that lies beside the program is read and written. While the
+// program folder is writable, the file itself. Otherwise (a system-wide install) the
+// per-user copy $XDG_CONFIG_HOME/<app_name>/<file name> (~/.config when the variable is
+// unset), made on first need as a byte copy of the installed file when `make_copy` is
+// set. A copy that is not there and cannot be made leaves the installed file, so the
+// settings read as installed and writes are lost. Windows: always the file itself.
+std::string SettingsFileFor(const std::string& installed_file, const std::string& app_name,
+                            bool make_copy);
 // The path separator of this platform ('\\' on Windows, '/' on Linux).
 char PathSeparator();
 
