@@ -1,4 +1,5 @@
 // Start-up and mode dispatch.
+#include <cstdlib>
 #include <string>
 
 #include "common/error.h"
@@ -15,7 +16,9 @@ ModuleState& State() {
   return state;
 }
 
-void ResetModuleState() { State() = ModuleState{}; }
+void ResetModuleState() {
+  State() = ModuleState{};
+}
 
 int32_t ReadHandleArgument(const std::string& raw, size_t drop) {
   std::string rest = raw.size() > drop ? raw.substr(drop) : std::string();
@@ -67,7 +70,9 @@ void DispatchCommandLine(const std::string& sCommand) {
 
 namespace mMain {
 
-void Main(const mt::host::Forms& forms) { Main(forms, platform::RawCommandLine()); }
+void Main(const mt::host::Forms& forms) {
+  Main(forms, platform::RawCommandLine());
+}
 
 void Main(const mt::host::Forms& forms, const std::string& raw_command_line) {
   auto& s = mScreenSaver::State();
@@ -75,6 +80,11 @@ void Main(const mt::host::Forms& forms, const std::string& raw_command_line) {
   mScreenSaver::ReadPlatform();
   mScreenSaver::ReadPasswordSetting();
   s.raw_command_line = raw_command_line;
+  if (auto hack =
+          mScreenSaver::HackTargetFrom(raw_command_line, std::getenv("XSCREENSAVER_WINDOW"))) {
+    mScreenSaver::RunHack(*hack);
+    return;
+  }
   const std::string sCommand = mt::UpperAscii(mt::TrimSpaces(s.raw_command_line));
   mScreenSaver::DispatchCommandLine(sCommand);
 }

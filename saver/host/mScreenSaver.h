@@ -2,6 +2,7 @@
 // The screen-saver host: mode dispatch, the settings file and program paths, the platform
 // state during a run and the exit sequence, the preview, the run counter and the companion.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "saver/host/forms.h"
@@ -10,15 +11,17 @@ namespace mScreenSaver {
 
 // ---- Module variables (one set per process; ResetModuleState puts them back for tests).
 struct ModuleState {
-  mt::host::Forms forms;          // the three window objects Main created
-  std::string raw_command_line;   // the argument text after the program's name, as given
-  int32_t m_lPlatformId = 0;      // 2 NT family, 1 Windows 9x, 0 when the query failed
-  int16_t m_iUsePassword = 0;     // ScreenSaveUsePassword; nonzero means on
-  int32_t m_lParentWnd = 0;       // owner window of the password-change dialog
-  bool m_bSoundDevice = false;    // a wave-output device exists
-  bool m_bSoundOn = false;        // sound effects active
+  mt::host::Forms forms;         // the three window objects Main created
+  std::string raw_command_line;  // the argument text after the program's name, as given
+  int32_t m_lPlatformId = 0;     // 2 NT family, 1 Windows 9x, 0 when the query failed
+  int16_t m_iUsePassword = 0;    // ScreenSaveUsePassword; nonzero means on
+  int32_t m_lParentWnd = 0;      // owner window of the password-change dialog
+  bool m_bSoundDevice = false;   // a wave-output device exists
+  bool m_bSoundOn = false;       // sound effects active
   std::string m_sSpeed, m_sSoundPlay, m_sWeapon;
   std::string m_sAppCurrent, m_sAppAlert, m_sAppDisplay;
+  bool m_bHackMode = false;    // running inside a screen-saver daemon's window
+  uint32_t m_lHackWindow = 0;  // that window's id; 0 for the root window
 };
 ModuleState& State();
 void ResetModuleState();
@@ -31,6 +34,18 @@ bool SoundDevicePresent();
 // `drop` characters: leading blanks skipped, the leading decimal number, nearest 32-bit
 // integer (halves to even); 0 when there is none or it lies outside the 32-bit range.
 int32_t ReadHandleArgument(const std::string& raw, size_t drop);
+
+// ---- Hack mode (a daemon of the XScreenSaver family runs us in its window)
+struct HackTarget {
+  uint32_t window = 0;  // 0: the root window
+  bool valid = true;    // false when the id given cannot name a window
+};
+// From the argument text and the value of XSCREENSAVER_WINDOW (null when unset): nothing
+// when this is not hack mode.
+std::optional<HackTarget> HackTargetFrom(const std::string& raw_command_line,
+                                         const char* environment_window);
+// Animates the scene in the target window until the daemon ends us.
+void RunHack(const HackTarget& target);
 
 // ---- Settings file and program paths
 void ReadSetting(const std::string& sSection, const std::string& sKey, std::string& sValue,

@@ -24,7 +24,9 @@ std::string MissingFilesMessage() {
          mt::SiteUrl();
 }
 
-void ReadPlatform() { State().m_lPlatformId = platform::Services().PlatformId(); }
+void ReadPlatform() {
+  State().m_lPlatformId = platform::Services().PlatformId();
+}
 
 std::string RegGetString(uint32_t root, const std::string& sub_key, const std::string& value_name) {
   if (root < platform::HKEY_CLASSES_ROOT || root > platform::HKEY_DYN_DATA) return {};
@@ -49,8 +51,8 @@ std::string RegGetString(uint32_t root, const std::string& sub_key, const std::s
 }
 
 void ReadPasswordSetting() {
-  std::string text = RegGetString(platform::HKEY_CURRENT_USER, "Control Panel\\Desktop",
-                                  "ScreenSaveUsePassword");
+  std::string text =
+      RegGetString(platform::HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword");
   double number = mt::LeadingNumber(text);
   try {
     State().m_iUsePassword = mt::ToInt16(number);
@@ -75,7 +77,9 @@ void SetTopmost(bool bTopmost) {
   platform::Services().SetTopmost(SaverWindow(), bTopmost);
 }
 
-void HideTaskbar(bool bHide) { platform::Services().ShowTaskbar(!bHide); }
+void HideTaskbar(bool bHide) {
+  platform::Services().ShowTaskbar(!bHide);
+}
 
 void StopSound() {
   if (State().m_bSoundOn) platform::Services().StopSound();
@@ -97,6 +101,13 @@ void WaitUntilTick(int32_t lTarget) {
 void ExitSaver() {
   auto& s = State();
   auto& services = platform::Services();
+  if (s.m_bHackMode) {
+    // The daemon ends us: nothing to restore, count or start.
+    StopSound();
+    if (s.forms.frmSaver) s.forms.frmSaver->Unload();
+    services.EndProcess(0);
+    return;
+  }
   if (PasswordMode()) {
     if (!services.VerifyPassword(SaverWindow())) {
       if (s.forms.frmSaver) s.forms.frmSaver->Show();
@@ -113,6 +124,12 @@ void ExitSaver() {
 }
 
 void ShowErrorAndExit(const std::string& sMessage) {
+  if (State().m_bHackMode) {
+    // No window of our own inside a daemon's: the message goes to its log.
+    std::fprintf(stderr, "%s: %s\n", mt::kProgramTitle, sMessage.c_str());
+    ExitSaver();
+    return;
+  }
   SetTopmost(false);
   platform::Services().MessageBox(sMessage, mt::kProgramTitle, platform::MessageIcon::Warning);
   ExitSaver();

@@ -507,7 +507,13 @@ void frmSaver::mediaTimer_Timer() {
 }
 
 std::unique_ptr<mt::host::Form> CreateFrmSaver() {
-  return std::make_unique<frmSaver>();
+  SceneOptions options;
+  // Decided at load time: the dispatch has then seen whether a daemon gave us a window.
+  options.make_window = [](const std::string& asset_folder) {
+    const auto& s = mScreenSaver::State();
+    return s.m_bHackMode ? CreateGivenWindow(s.m_lHackWindow) : CreateScreenWindow(asset_folder);
+  };
+  return std::make_unique<frmSaver>(std::move(options));
 }
 
 }  // namespace mt::scene

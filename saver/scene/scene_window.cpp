@@ -43,4 +43,9 @@ std::unique_ptr<SceneWindow> CreateScreenWindow(const std::string& asset_folder)
       platform::CreateFullScreenWindow(mt::windows::frmSaverLayout(), asset_folder));
 }
 
+std::unique_ptr<SceneWindow> CreateGivenWindow(uint32_t window) {
+  return std::make_unique<ScreenWindow>(
+      platform::CreateWindowInGivenWindow(window, mt::windows::frmSaverLayout()));
+}
+
 }  // namespace mt::scene

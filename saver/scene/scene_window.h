@@ -39,5 +39,7 @@ class SceneWindow {
 
 // The real full-screen window, built from frmSaver's stored layout.
 std::unique_ptr<SceneWindow> CreateScreenWindow(const std::string& asset_folder);
+// Hack mode: the window a screen-saver daemon handed us (0: the root window).
+std::unique_ptr<SceneWindow> CreateGivenWindow(uint32_t window);
 
 }  // namespace mt::scene

@@ -76,6 +76,14 @@ class FullScreenWindow {
 std::unique_ptr<FullScreenWindow> CreateFullScreenWindow(const mt::layout::FormLayout& layout,
                                                          const std::string& asset_folder);
 
+// The same scene window inside a window someone else made and handed us (a screen-saver
+// daemon's; 0 names the root window), at that window's size. It takes no input, never
+// changes the pointer and opens no window of its own; the end-requested handler runs on
+// an end signal and when the window is destroyed. Throws mt::Error (BadFile) when the
+// window cannot be drawn in. Linux only.
+std::unique_ptr<FullScreenWindow> CreateWindowInGivenWindow(uint32_t window,
+                                                            const mt::layout::FormLayout& layout);
+
 // A dialog window built from a stored layout. Controls are addressed by their names.
 class DialogWindow {
  public:

@@ -37,6 +37,55 @@ TEST_F(Dispatch, RunModeForEverythingThatIsNotAKnownSwitch) {
   EXPECT_FALSE(services.Called("ChangePassword"));
 }
 
+TEST(HackMode, TheDaemonsWordsAndWindowVariable) {
+  using mScreenSaver::HackTargetFrom;
+  struct Case {
+    const char* raw;
+    const char* env;
+    bool hack;
+    bool valid;
+    uint32_t window;
+  };
+  const Case cases[] = {
+      {"/s", nullptr, false, true, 0},
+      {"", "", false, true, 0},
+      {"-root", nullptr, true, true, 0},
+      {"--root", nullptr, true, true, 0},
+      {"-window-id 0x2a00007", nullptr, true, true, 0x2a00007},
+      {"--window-id 4711 --root", nullptr, true, true, 4711},
+      {"-window-id 0X1F", nullptr, true, true, 31},
+      {"--root", "0x400001", true, true, 0x400001},  // the variable wins
+      {"", "123", true, true, 123},
+      {"-window-id", nullptr, true, false, 0},
+      {"-window-id 0x", nullptr, true, false, 0},
+      {"-window-id 12ab", nullptr, true, false, 0},
+      {"-window-id 0", nullptr, true, false, 0},
+      {"-window-id 0x100000000", nullptr, true, false, 0},
+      {"-root", "not-a-window", true, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.raw) + " / " + (c.env ? c.env : "unset"));
+    const auto target = HackTargetFrom(c.raw, c.env);
+    ASSERT_EQ(target.has_value(), c.hack);
+    if (!target) continue;
+    EXPECT_EQ(target->valid, c.valid);
+    if (c.valid) {
+      EXPECT_EQ(target->window, c.window);
+    }
+  }
+}
+
+TEST_F(Dispatch, HackModeRunsTheSceneAndABadIdEndsWithAFailure) {
+  Run("-window-id 0x2a");
+  EXPECT_EQ(windows.log, (Log{"frmSaver.Load", "frmSaver.Show"}));
+  EXPECT_TRUE(mScreenSaver::State().m_bHackMode);
+  EXPECT_EQ(mScreenSaver::State().m_lHackWindow, 0x2au);
+  windows.log.clear();
+  Run("-window-id nothing");
+  EXPECT_TRUE(windows.log.empty());
+  EXPECT_EQ(ended_with, 1);
+}
+
 TEST_F(Dispatch, ConfigurationIgnoresWhatFollowsTheSwitch) {
   for (const char* raw : {"/c", "/C", "/c:4711", " /c 99 "}) {
     windows.log.clear();
@@ -94,7 +143,8 @@ TEST_F(Dispatch, PlatformAndPasswordSettingAreReadInEveryMode) {
   Run("/c");
   EXPECT_EQ(mScreenSaver::State().m_lPlatformId, 1);
   EXPECT_EQ(mScreenSaver::State().m_iUsePassword, 1);
-  EXPECT_TRUE(services.Called("ReadRegistry 2147483649 Control Panel\\Desktop ScreenSaveUsePassword"));
+  EXPECT_TRUE(
+      services.Called("ReadRegistry 2147483649 Control Panel\\Desktop ScreenSaveUsePassword"));
 }
 
 }  // namespace

@@ -96,11 +96,31 @@ TEST_F(Exit, ErrorShowsTheWarningFirstThenExits) {
     mScreenSaver::ShowErrorAndExit(mScreenSaver::MissingFilesMessage());
   } catch (const ProcessEnded&) {
   }
-  EXPECT_EQ(StateCalls(), (Log{"MessageBox Marrowtide Gobble-run warning", "ShowTaskbar 1", "EndProcess 0"}));
+  EXPECT_EQ(StateCalls(),
+            (Log{"MessageBox Marrowtide Gobble-run warning", "ShowTaskbar 1", "EndProcess 0"}));
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0],
             "One or more files are missing from application. Please download and re-install the "
             "software from https://marrowtide.example");
+}
+
+TEST_F(Exit, InsideADaemonsWindowTheEndCountsNothingStartsNothingAndShowsNothing) {
+  PasswordFamily(2, "");
+  Given(counter + "[weapon]\nweapon=1\n");
+  const std::string before = Bytes();
+  mScreenSaver::State().m_bHackMode = true;
+  mScreenSaver::State().m_bSoundOn = true;
+  EXPECT_TRUE(RunExit());
+  EXPECT_EQ(StateCalls(), (Log{"StopSound", "EndProcess 0"}));
+  EXPECT_EQ(windows.log, (Log{"frmSaver.Unload"}));
+  services.calls.clear();
+  try {
+    mScreenSaver::ShowErrorAndExit(mScreenSaver::MissingFilesMessage());
+  } catch (const ProcessEnded&) {
+  }
+  EXPECT_TRUE(services.messages.empty()) << "a message box inside the daemon's window";
+  EXPECT_EQ(StateCalls(), (Log{"StopSound", "EndProcess 0"}));
+  EXPECT_EQ(Bytes(), before);
 }
 
 TEST_F(Exit, ErrorWithAWrongPasswordReturnsToTheCaller) {
@@ -130,8 +150,8 @@ TEST_F(Exit, RegistryTextsAsTheyAreStored) {
 }
 
 TEST_F(Exit, UsePasswordValueFromTheRegistryText) {
-  for (auto [text, expected] : {std::pair{"001", 1}, {"0", 0}, {"", 0}, {"abc", 0}, {" 2x", 2},
-                                {"99999", 1}}) {
+  for (auto [text, expected] :
+       {std::pair{"001", 1}, {"0", 0}, {"", 0}, {"abc", 0}, {" 2x", 2}, {"99999", 1}}) {
     PasswordFamily(1, text);
     EXPECT_EQ(mScreenSaver::State().m_iUsePassword, expected) << text;
   }
@@ -156,8 +176,8 @@ TEST_F(Wait, FutureTargetSleepsInTheEventWaitUntilItComes) {
 }
 
 TEST_F(Wait, DeadlinesAcrossTheSignedAndUnsignedWrapsStillWait) {
-  for (auto [start, target] : {std::pair<uint32_t, uint32_t>{0x7FFFFFF0u, 0x80000010u},
-                               {0xFFFFFFF0u, 0x00000010u}}) {
+  for (auto [start, target] :
+       {std::pair<uint32_t, uint32_t>{0x7FFFFFF0u, 0x80000010u}, {0xFFFFFFF0u, 0x00000010u}}) {
     services.calls.clear();
     services.now = start;
     services.wait_advances = 8;

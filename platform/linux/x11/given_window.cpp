@@ -1,0 +1,155 @@
+// The scene's window in hack mode: a window that a screen-saver daemon created and handed
+// us by its id (or the root window). We draw into it through an X image of its size, take
+// no input from it (the daemon owns input), and end the run when it is destroyed or when
+// an end signal arrives. Nothing here creates a window of its own.
+#include <X11/Xlib.h>
+#include <poll.h>
+
+#include <memory>
+
+#include "common/error.h"
+#include "core/end_signals.h"
+#include "core/message_pump.h"
+#include "gdi/external_dc.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "x11/window_surface.h"
+
+namespace platform {
+namespace {
+
+class GivenWindow final : public FullScreenWindow {
+ public:
+  GivenWindow(uint32_t window, const mt::layout::FormLayout& layout) {
+    display_ = XOpenDisplay(nullptr);
+    if (display_ == nullptr) mt::Fail(mt::ErrorKind::BadFile, "no X display");
+    window_ = window == 0 ? DefaultRootWindow(display_) : static_cast<Window>(window);
+    {
+      // Only what the window itself does: its end, its size, its exposure. Never input.
+      detail::ErrorTrap trap(display_);
+      XSelectInput(display_, window_, StructureNotifyMask | ExposureMask);
+      if (trap.Failed()) Fail("cannot watch the window");
+    }
+    surface_ = detail::X11WindowSurface::Open(display_, window_);
+    if (!surface_) Fail("cannot draw in the window");
+
+    if (const mt::layout::Control* timer = layout.Find("mediaTimer")) {
+      timer_enabled_ = timer->enabled;
+      timer_interval_ = timer->interval;
+      timer_due_ = TickCountMs() + static_cast<uint32_t>(timer_interval_);
+    }
+    detail::CatchEndSignals();
+    detail::MessageSource source;
+    source.pump = [this] { Pump(); };
+    source.wait = [this](int timeout_ms) { Wait(timeout_ms); };
+    source.next_timer = [this] { return NextTimerMs(); };
+    detail::AddMessageSource(this, std::move(source));
+  }
+
+  ~GivenWindow() override {
+    Unload();
+    if (display_ != nullptr) XCloseDisplay(display_);
+  }
+
+  void Show() override {
+    if (surface_ && !gone_) surface_->Put(0, 0, surface_->Width(), surface_->Height());
+  }
+
+  void Unload() override {
+    if (unloaded_) return;
+    unloaded_ = true;
+    detail::RemoveMessageSource(this);
+    detail::ReleaseEndSignals();
+    if (dc_) detail::DeleteExternalDC(dc_);
+    dc_ = 0;
+    surface_.reset();
+    if (display_ != nullptr) XFlush(display_);
+  }
+
+  gdi::Handle hDC() override {
+    if (unloaded_ || !surface_) return 0;
+    if (!dc_) dc_ = detail::CreateExternalDC(surface_->External());
+    return dc_;
+  }
+
+  uint32_t hWnd() override { return static_cast<uint32_t>(window_); }
+  double ScaleWidth() override { return surface_ ? surface_->Width() : 0; }
+  double ScaleHeight() override { return surface_ ? surface_->Height() : 0; }
+  // The pointer belongs to the daemon's window; the sight is never shown here.
+  void SetCursorFromFile(const std::string&) override {}
+
+  void SetTimer(bool enabled, int32_t interval_ms) override {
+    timer_enabled_ = enabled;
+    timer_interval_ = interval_ms;
+    timer_due_ = TickCountMs() + static_cast<uint32_t>(interval_ms);
+  }
+  bool TimerEnabled() override { return timer_enabled_; }
+  int32_t TimerInterval() override { return timer_interval_; }
+  void SetHandlers(Handlers handlers) override { handlers_ = std::move(handlers); }
+
+ private:
+  [[noreturn]] void Fail(const char* why) {
+    XCloseDisplay(display_);
+    display_ = nullptr;
+    mt::Fail(mt::ErrorKind::BadFile, why);
+  }
+
+  int NextTimerMs() const {
+    if (!timer_enabled_ || timer_interval_ <= 0) return -1;
+    const int32_t left = static_cast<int32_t>(timer_due_ - TickCountMs());
+    return left < 0 ? 0 : left;
+  }
+
+  void Wait(int timeout_ms) {
+    if (XPending(display_) > 0) return;
+    pollfd connection{ConnectionNumber(display_), POLLIN, 0};
+    poll(&connection, 1, timeout_ms);
+  }
+
+  void EndRequested() {
+    if (handlers_.end_requested) handlers_.end_requested();
+  }
+
+  void Pump() {
+    if (detail::TakeEndSignal()) EndRequested();
+    while (!unloaded_ && XPending(display_) > 0) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      if (event.xany.window != window_) continue;
+      if (event.type == DestroyNotify && event.xdestroywindow.window == window_) {
+        gone_ = true;
+      } else if (event.type == Expose && event.xexpose.count == 0) {
+        Show();
+      }
+    }
+    if (unloaded_) return;
+    if (gone_) {
+      EndRequested();
+      return;
+    }
+    if (NextTimerMs() == 0) {
+      timer_due_ = TickCountMs() + static_cast<uint32_t>(timer_interval_);
+      if (handlers_.timer) handlers_.timer();
+    }
+  }
+
+  Display* display_ = nullptr;
+  Window window_ = 0;
+  std::unique_ptr<detail::X11WindowSurface> surface_;
+  gdi::Handle dc_ = 0;
+  bool unloaded_ = false;
+  bool gone_ = false;
+  bool timer_enabled_ = false;
+  int32_t timer_interval_ = 0;
+  uint32_t timer_due_ = 0;
+  Handlers handlers_;
+};
+
+}  // namespace
+
+std::unique_ptr<FullScreenWindow> CreateWindowInGivenWindow(uint32_t window,
+                                                            const mt::layout::FormLayout& layout) {
+  return std::make_unique<GivenWindow>(window, layout);
+}
+
+}  // namespace platform
