@@ -3,8 +3,11 @@
 #   make test    install what is missing, build, run every test
 #   make dist    build the ready-to-run program folder build/linux/dist/
 #   make win     cross-build the Windows programs: build/win32/dist/ and build/win64/dist/
-#   make package the packages in build/packages/: a zip of each Windows program folder and
-#                the per-user Windows installer
+#   make install PREFIX=...   install the program folder, the link, desktop entry and icons
+#                (PREFIX defaults to /usr/local)
+#   make package the packages in build/packages/: the Debian package, a zip of each Windows
+#                program folder and the per-user Windows installer
+#   make screenshots  take the README's pictures of the real programs (docs/)
 #   make bench   run the benchmarks and write docs/performance.md from them
 #   make assets  regenerate the shipped pictures, cursors and sounds (and the contact sheet,
 #                which needs ImageMagick from the test packages)
@@ -13,7 +16,7 @@ BUILD_PACKAGES := build-essential cmake ninja-build pkg-config libsdl2-dev libsd
                   libfltk1.3-dev libx11-dev googletest libgtest-dev libbenchmark-dev libpixman-1-dev \
                   fonts-liberation2
 TEST_PACKAGES  := xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick util-linux iproute2 \
-                  openbox fluxbox
+                  openbox fluxbox lintian xscreensaver xautolock
 BENCH_PACKAGES := strace procps
 # The Windows builds: MinGW-w64 (-posix, for the C++ threads GoogleTest needs), GoogleTest's
 # sources, and Wine to run their tests (wine32 from the i386 architecture for the 32-bit one);
@@ -28,8 +31,8 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD_DIR := build/linux
 DIST := $(BUILD_DIR)/dist
 
-.PHONY: all deps test-deps bench-deps win-deps configure build dist win package run test \
-        test-asan bench assets format clean
+.PHONY: all deps test-deps bench-deps win-deps configure build dist win run install package \
+        package-deb screenshots test test-asan bench assets format clean
 
 all: dist
 
@@ -76,8 +79,23 @@ win: win-deps
 run: dist
 	cd $(DIST) && ./marrowtide-gobble-run /s
 
-package: win
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix "$(PREFIX)" --strip
+
+# Every package of every platform lands in build/packages/.
+PACKAGES := build/packages
+package: package-deb win
 	packaging/windows/make-packages.sh . $(VERSION)
+
+package-deb: build
+	rm -rf $(BUILD_DIR)/cpack
+	cd $(BUILD_DIR) && cpack -G DEB -B "$(CURDIR)/$(BUILD_DIR)/cpack"
+	mkdir -p $(PACKAGES)
+	cp $(BUILD_DIR)/cpack/*.deb $(PACKAGES)/
+
+screenshots: test-deps build
+	tools/screenshots.sh "$(CURDIR)/$(DIST)" "$(CURDIR)/docs"
 
 test: test-deps configure win
 	cmake --build --preset linux

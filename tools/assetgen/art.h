@@ -36,7 +36,8 @@ Canvas SettingsPicture();
 Canvas WeaponShotgun();
 Canvas WeaponFlame();
 Canvas WeaponRifle();
-Canvas SettingsIcon();
+// The settings dialog's icon, which is also the program's icon on the desktop.
+Canvas SettingsIcon(int size = 32);
 Canvas PreviewPicture();
 Canvas PreviewIcon();
 Canvas ReferralPicture();

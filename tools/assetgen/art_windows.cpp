@@ -241,26 +241,32 @@ Canvas ReferralPicture() {
 
 namespace {
 
-Canvas IconBase(Rgb top, Rgb bottom, const std::function<void(Pen&)>& draw) {
-  Canvas big(32 * kSuper, 32 * kSuper);
-  Pen pen(big, kSuper, Point{0, 0});
+// Icons are designed on 32 units; `size` pixels draws the same design larger.
+Canvas IconBase(Rgb top, Rgb bottom, const std::function<void(Pen&)>& draw, int size = 32) {
+  const double k = size / 32.0, scale = kSuper * k;
+  Canvas big(size * kSuper, size * kSuper);
+  Pen pen(big, scale, Point{0, 0});
   const Sdf tile = RoundedRect(Box{0.5, 0.5, 31.5, 31.5}, 5);
   pen.Fill(tile, Box{0, 0, 32, 32}, Vertical(top, bottom, 0, 32));
   draw(pen);
-  Clip(big, [tile](double x, double y) { return tile(x / kSuper, y / kSuper) * kSuper; });
+  Clip(big, [tile, scale](double x, double y) { return tile(x / scale, y / scale) * scale; });
   Canvas c = big.Downsampled(kSuper);
-  Border(c, RoundedRect(Box{0.5, 0.5, 31.5, 31.5}, 5), RgbOf(70, 40, 24), 1);
+  Border(c, RoundedRect(Box{0.5 * k, 0.5 * k, size - 0.5 * k, size - 0.5 * k}, 5 * k),
+         RgbOf(70, 40, 24), k);
   return c;
 }
 
 }  // namespace
 
-Canvas SettingsIcon() {
+Canvas SettingsIcon(int size) {
   // The whole turkey, fan spread, on an autumn-orange tile.
-  return IconBase(RgbOf(255, 220, 130), RgbOf(236, 140, 50), [](Pen& pen) {
-    Pen bird(pen.canvas(), 0.31 * kSuper, Point{0.6 * kSuper, 0.4 * kSuper});
-    DrawTurkey(bird, TurkeyPose::kStep);
-  });
+  return IconBase(
+      RgbOf(255, 220, 130), RgbOf(236, 140, 50),
+      [](Pen& pen) {
+        Pen bird(pen.canvas(), 0.31 * pen.scale(), Point{0.6 * pen.scale(), 0.4 * pen.scale()});
+        DrawTurkey(bird, TurkeyPose::kStep);
+      },
+      size);
 }
 
 Canvas PreviewIcon() {

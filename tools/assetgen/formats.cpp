@@ -289,6 +289,69 @@ std::string CursorFile(const IconImage& image, int hot_x, int hot_y) {
   return IconContainer(image, 2, hot_x, hot_y);
 }
 
+namespace {
+
+uint32_t Crc32(const std::string& bytes) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (char ch : bytes) {
+    crc ^= static_cast<uint8_t>(ch);
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+std::string BigEndian32(uint32_t v) {
+  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+          static_cast<char>(v)};
+}
+
+std::string Chunk(const char* type, const std::string& data) {
+  const std::string body = std::string(type) + data;
+  return BigEndian32(static_cast<uint32_t>(data.size())) + body + BigEndian32(Crc32(body));
+}
+
+}  // namespace
+
+std::string Png(const Canvas& c) {
+  // Rows of filter byte 0 and straight (not premultiplied) RGBA.
+  std::string raw;
+  for (int y = 0; y < c.height(); ++y) {
+    raw.push_back(0);
+    for (int x = 0; x < c.width(); ++x) {
+      const Pixel& p = c.at(x, y);
+      const double a = p.a;
+      for (double v : {a > 0 ? p.r / a : 0.0, a > 0 ? p.g / a : 0.0, a > 0 ? p.b / a : 0.0, a}) {
+        raw.push_back(static_cast<char>(To8(v)));
+      }
+    }
+  }
+  // A zlib stream of stored deflate blocks, at most 65535 bytes each.
+  std::string z = {0x78, 0x01};
+  for (size_t at = 0; at < raw.size() || at == 0; at += 65535) {
+    const size_t n = std::min<size_t>(65535, raw.size() - at);
+    const bool last = at + n >= raw.size();
+    z.push_back(last ? 1 : 0);
+    z.push_back(static_cast<char>(n & 0xFF));
+    z.push_back(static_cast<char>(n >> 8));
+    z.push_back(static_cast<char>(~n & 0xFF));
+    z.push_back(static_cast<char>((~n >> 8) & 0xFF));
+    z.append(raw, at, n);
+    if (last) break;
+  }
+  uint32_t s1 = 1, s2 = 0;
+  for (char ch : raw) {
+    s1 = (s1 + static_cast<uint8_t>(ch)) % 65521;
+    s2 = (s2 + s1) % 65521;
+  }
+  z += BigEndian32((s2 << 16) | s1);
+
+  std::string header = BigEndian32(static_cast<uint32_t>(c.width())) +
+                       BigEndian32(static_cast<uint32_t>(c.height()));
+  header += std::string{8, 6, 0, 0, 0};  // 8 bits, RGBA, deflate, no filter, no interlace
+  return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + Chunk("IDAT", z) +
+         Chunk("IEND", "");
+}
+
 std::string Wav(const std::vector<double>& samples, int rate) {
   const uint32_t data = static_cast<uint32_t>(samples.size() * 2);
   Bytes b;

@@ -28,6 +28,9 @@ std::string IconFile(const IconImage& image);
 std::string CursorFile(const IconImage& image, int hot_x, int hot_y);
 
 // Samples in [-1, 1], written as 16-bit mono PCM.
+// A PNG with alpha, for the desktop's icon theme (stored, not compressed: icons are small).
+std::string Png(const Canvas& canvas);
+
 std::string Wav(const std::vector<double>& samples, int rate);
 
 void WriteFile(const std::string& path, const std::string& bytes);

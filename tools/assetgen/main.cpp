@@ -1,6 +1,6 @@
-// Writes every picture, cursor, icon and sound the program ships into one folder.
-// Usage: assetgen <folder>. The output depends on nothing but this code: fixed seeds, no
-// clocks, no files read.
+// Writes every picture, cursor, icon and sound the program ships into one folder, and the
+// desktop icons into another. Usage: assetgen <folder> [<icon folder>]. The output depends
+// on nothing but this code: fixed seeds, no clocks, no files read.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -89,16 +89,26 @@ void Run(const std::filesystem::path& dir) {
   for (const Sound& s : AllSounds()) out(s.name, Wav(s.samples, kSampleRate));
 }
 
+// The program's icon for the desktop's icon theme, at the sizes we install.
+void RunIcons(const std::filesystem::path& dir) {
+  std::filesystem::create_directories(dir);
+  for (int size : {32, 64}) {
+    WriteFile((dir / ("marrowtide-gobble-run-" + std::to_string(size) + ".png")).string(),
+              Png(SettingsIcon(size)));
+  }
+}
+
 }  // namespace
 }  // namespace assetgen
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: %s <asset folder> [<desktop icon folder>]\n", argv[0]);
     return 2;
   }
   try {
     assetgen::Run(argv[1]);
+    if (argc == 3) assetgen::RunIcons(argv[2]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "assetgen: %s\n", e.what());
     return 1;
