@@ -1,0 +1,59 @@
+# Helpers for the tests of the installed program (source after e2e_lib.sh).
+#   MT_BUILD_DIR   the build tree to install from (passed by CTest)
+
+# Installs into a fresh folder that only root may write, as a system-wide install is;
+# prints the prefix.
+install_prefix() {
+  local prefix
+  prefix=$(mktemp -d /tmp/mt-install-XXXXXX)
+  chmod 755 "$prefix"
+  cmake --install "$MT_BUILD_DIR" --prefix "$prefix/usr" >/dev/null || fail "cmake --install failed"
+  echo "$prefix"
+}
+
+# The tests that need a user who may not write the program folder run only as root.
+need_root() {
+  [ "$(id -u)" = 0 ] || { echo "skipped: needs root to act as another user"; exit 77; }
+}
+
+# Runs a command as the unprivileged user "nobody" with its own HOME.
+as_nobody() {
+  local home=$1
+  shift
+  setpriv --reuid=65534 --regid=65534 --clear-groups \
+    env -u XDG_CONFIG_HOME HOME="$home" "$@"
+}
+
+# A folder that "nobody" owns.
+nobody_home() {
+  local home
+  home=$(mktemp -d /tmp/mt-home-XXXXXX)
+  chown 65534:65534 "$home"
+  echo "$home"
+}
+
+# True while the process runs; an ended child that nobody has reaped yet counts as ended.
+running() {
+  [ -r "/proc/$1/stat" ] || return 1
+  [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)" != Z ]
+}
+
+# Waits until the process has ended (zombies included); tenths of a second.
+wait_gone() {
+  local pid=$1 tries=$2
+  for _ in $(seq "$tries"); do
+    running "$pid" || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Differing pixels between a region (WxH+X+Y) of a screenshot and the tiled background,
+# the tiling starting at the screen's corner or at the given origin (+X+Y).
+differs_from_background() {
+  local shot=$1 region=$2 assets=$3 origin=${4:-+0+0} W H
+  read -r W H < <(xdotool getdisplaygeometry)
+  /usr/bin/convert -size "${W}x${H}" "tile:$assets/background.bmp" -roll "$origin" "$shot.bg.png"
+  { /usr/bin/compare -metric AE "$shot[$region]" "$shot.bg.png[$region]" null: 2>&1 || true; } |
+    awk '{ printf "%d", $1 }'
+}
