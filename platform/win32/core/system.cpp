@@ -70,6 +70,11 @@ std::string ProgramFolder() {
   return exe.substr(0, slash);
 }
 
+// The per-user install keeps the program folder writable: the file stays beside the program.
+std::string SettingsFileFor(const std::string& installed_file, const std::string&, bool) {
+  return installed_file;
+}
+
 std::string RawCommandLine() {
   const char* line = ::GetCommandLineA();
   if (!line) return {};
