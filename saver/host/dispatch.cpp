@@ -80,11 +80,14 @@ void Main(const mt::host::Forms& forms, const std::string& raw_command_line) {
   mScreenSaver::ReadPlatform();
   mScreenSaver::ReadPasswordSetting();
   s.raw_command_line = raw_command_line;
+#ifndef _WIN32
+  // The XScreenSaver family's daemons start savers on X11 only.
   if (auto hack =
           mScreenSaver::HackTargetFrom(raw_command_line, std::getenv("XSCREENSAVER_WINDOW"))) {
     mScreenSaver::RunHack(*hack);
     return;
   }
+#endif
   const std::string sCommand = mt::UpperAscii(mt::TrimSpaces(s.raw_command_line));
   mScreenSaver::DispatchCommandLine(sCommand);
 }

@@ -212,4 +212,11 @@ std::unique_ptr<FullScreenWindow> CreateFullScreenWindow(const mt::layout::FormL
   return std::make_unique<Win32FullScreenWindow>(layout, asset_folder);
 }
 
+// Windows runs a saver through its own screen-saver host, never inside another program's
+// window: the start-up never asks for this here.
+std::unique_ptr<FullScreenWindow> CreateWindowInGivenWindow(uint32_t,
+                                                            const mt::layout::FormLayout&) {
+  mt::Fail(mt::ErrorKind::BadFile, "no window of a screen-saver daemon on Windows");
+}
+
 }  // namespace platform

@@ -75,6 +75,7 @@ TEST(HackMode, TheDaemonsWordsAndWindowVariable) {
   }
 }
 
+#ifndef _WIN32  // hack mode is for the X11 daemons
 TEST_F(Dispatch, HackModeRunsTheSceneAndABadIdEndsWithAFailure) {
   Run("-window-id 0x2a");
   EXPECT_EQ(windows.log, (Log{"frmSaver.Load", "frmSaver.Show"}));
@@ -85,6 +86,7 @@ TEST_F(Dispatch, HackModeRunsTheSceneAndABadIdEndsWithAFailure) {
   EXPECT_TRUE(windows.log.empty());
   EXPECT_EQ(ended_with, 1);
 }
+#endif
 
 TEST_F(Dispatch, ConfigurationIgnoresWhatFollowsTheSwitch) {
   for (const char* raw : {"/c", "/C", "/c:4711", " /c 99 "}) {
