@@ -11,12 +11,16 @@
 #   make bench   run the benchmarks and write docs/performance.md from them
 #   make assets  regenerate the shipped pictures, cursors and sounds (and the contact sheet,
 #                which needs ImageMagick from the test packages)
+#   make fuzz    run every libFuzzer target for FUZZ_SECONDS each (30 unless set)
+#   make soak    run the real saver under Xvfb with a click every 100 ms for SOAK_SECONDS
+#                (60 unless set) and fail on memory growth; the curve lands in build/soak.csv
+#   make crash-test  kill a settings writer CRASH_KILLS times (1000) and check the file
 
 BUILD_PACKAGES := build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev \
                   libfltk1.3-dev libx11-dev googletest libgtest-dev libbenchmark-dev libpixman-1-dev \
                   fonts-liberation2
 TEST_PACKAGES  := xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick util-linux iproute2 \
-                  openbox fluxbox lintian xscreensaver xautolock
+                  openbox fluxbox lintian xscreensaver xautolock clang-14 libclang-rt-14-dev
 BENCH_PACKAGES := strace procps
 # The Windows builds: MinGW-w64 (-posix, for the C++ threads GoogleTest needs), GoogleTest's
 # sources, and Wine to run their tests (wine32 from the i386 architecture for the 32-bit one);
@@ -31,8 +35,13 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD_DIR := build/linux
 DIST := $(BUILD_DIR)/dist
 
+FUZZ_SECONDS ?= 30
+SOAK_SECONDS ?= 60
+CRASH_KILLS ?= 1000
+FUZZ_DIR := build/fuzz
+
 .PHONY: all deps test-deps bench-deps win-deps configure build dist win run install package \
-        package-deb screenshots test test-asan bench assets format clean
+        package-deb screenshots test test-asan fuzz soak crash-test bench assets format clean
 
 all: dist
 
@@ -97,10 +106,37 @@ package-deb: build
 screenshots: test-deps build
 	tools/screenshots.sh "$(CURDIR)/$(DIST)" "$(CURDIR)/docs"
 
+# Every level of tests on both platforms, then each fuzz target and the soak test for
+# their CI durations.
 test: test-deps configure win
 	cmake --build --preset linux
 	ctest --preset linux -j2
 	@for p in $(WIN_PRESETS); do ctest --preset $$p -j2 || exit 1; done
+	$(MAKE) --no-print-directory fuzz soak
+
+# New inputs a run finds go to a scratch corpus in the build tree; the seeds in
+# tests/fuzz/corpus/ change only when a finding is added there by hand.
+fuzz: test-deps
+	@[ -f $(FUZZ_DIR)/build.ninja ] || cmake --preset fuzz
+	cmake --build --preset fuzz
+	@set -e; for target in $$(ls tests/fuzz/corpus); do \
+	  mkdir -p $(FUZZ_DIR)/found/$$target $(FUZZ_DIR)/artifacts; \
+	  echo "fuzz: $$target for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_DIR)/tests/fuzz/$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/artifacts/$$target- \
+	    $(FUZZ_DIR)/found/$$target tests/fuzz/corpus/$$target 2>$(FUZZ_DIR)/$$target.log || \
+	    { tail -n 40 $(FUZZ_DIR)/$$target.log; exit 1; }; \
+	  grep -E '^stat::number_of_executed_units' $(FUZZ_DIR)/$$target.log; \
+	done
+
+soak: test-deps configure
+	cmake --build --preset linux
+	tests/soak/soak.sh $(DIST) $(SOAK_SECONDS) build/soak.csv
+
+crash-test: test-deps configure
+	cmake --build --preset linux --target unit_platform
+	MT_PROFILE_KILLS=$(CRASH_KILLS) $(BUILD_DIR)/tests/unit/platform/unit_platform \
+	  --gtest_filter='ProfileKill.*'
 
 test-asan: test-deps
 	@[ -f build/asan/build.ninja ] || cmake --preset asan

@@ -1,0 +1,103 @@
+// For any starting file, writing a key and reading it back gives the value written, and
+// every other key of the file reads as before. The input is a key, a value and the file,
+// separated by the first two NUL bytes; section and key are cut from the first part at
+// its first '|'.
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "portable/profile_text.h"
+#include "portable/text_encoding.h"
+
+namespace {
+
+bool Blank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// Names and values the writer can store so that the reader sees them as they are.
+bool Storable(std::string_view s, bool name) {
+  if (name && s.empty()) return false;
+  if (!s.empty() && (Blank(s.front()) || Blank(s.back()))) return false;
+  for (char c : s) {
+    if (c == '\r' || c == '\n' || c == '\0') return false;
+    if (static_cast<unsigned char>(c) >= 0x80) return false;  // plain ASCII: any encoding
+    if (name && (c == '=' || c == ']' || c == '[')) return false;
+  }
+  if (name && s.front() == ';') return false;
+  if (!name && s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front()) {
+    return false;
+  }
+  return true;
+}
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return out;
+}
+
+// Every section and key name the file might hold, found crudely: the readings of all of
+// them are compared, which covers every key the reader can find.
+std::set<std::pair<std::string, std::string>> Names(const std::string& bytes) {
+  const std::string file = platform::DecodeText(bytes).text;
+  std::set<std::string> sections, keys;
+  size_t pos = 0;
+  while (pos <= file.size()) {
+    size_t end = file.find_first_of("\r\n", pos);
+    if (end == std::string::npos) end = file.size();
+    std::string_view line(file.data() + pos, end - pos);
+    while (!line.empty() && Blank(line.front())) line.remove_prefix(1);
+    while (!line.empty() && Blank(line.back())) line.remove_suffix(1);
+    if (!line.empty() && line.front() == '[') {
+      std::string_view name = line.substr(1, line.find(']') - 1);
+      while (!name.empty() && Blank(name.front())) name.remove_prefix(1);
+      while (!name.empty() && Blank(name.back())) name.remove_suffix(1);
+      sections.insert(std::string(name));
+    } else if (!line.empty()) {
+      std::string_view name = line.substr(0, line.find('='));
+      while (!name.empty() && Blank(name.back())) name.remove_suffix(1);
+      keys.insert(std::string(name));
+    }
+    pos = end + 1;
+  }
+  std::set<std::pair<std::string, std::string>> all;
+  for (const auto& s : sections) {
+    for (const auto& k : keys) all.emplace(s, k);
+  }
+  return all;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  const size_t first = input.find('\0');
+  const size_t second = first == std::string::npos ? first : input.find('\0', first + 1);
+  if (second == std::string::npos) return 0;
+  const std::string_view names(input.data(), first);
+  const size_t bar = names.find('|');
+  if (bar == std::string_view::npos) return 0;
+  const std::string_view section = names.substr(0, bar), key = names.substr(bar + 1);
+  const std::string_view value(input.data() + first + 1, second - first - 1);
+  const std::string file = input.substr(second + 1);
+  if (!Storable(section, true) || !Storable(key, true) || !Storable(value, false)) return 0;
+
+  namespace text = platform::profile_text;
+  const std::string written = text::Update(file, section, key, value);
+  const auto read = text::Lookup(written, section, key);
+  if (!read || *read != value) __builtin_trap();
+  // Written twice, the file is the same: the second write finds the key in place.
+  if (text::Update(written, section, key, value) != written) __builtin_trap();
+
+  for (const auto& [s, k] : Names(file)) {
+    if (Lower(s) == Lower(section) && Lower(k) == Lower(key)) continue;
+    if (text::Lookup(file, s, k) != text::Lookup(written, s, k)) __builtin_trap();
+  }
+  return 0;
+}
