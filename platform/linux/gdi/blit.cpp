@@ -12,7 +12,9 @@
 #pragma GCC diagnostic ignored "-Wpsabi"
 // The rows' scalar ends are at most a few pixels: a call to memcpy for them, which GCC
 // would otherwise make of the loops, costs more than the loop.
+#if !defined(__clang__)
 #pragma GCC optimize("no-tree-loop-distribute-patterns")
+#endif
 
 namespace platform::gdi {
 namespace {
@@ -53,10 +55,16 @@ struct OpXor {
 typedef uint32_t V8 __attribute__((vector_size(32)));
 typedef uint8_t V16 __attribute__((vector_size(16)));
 
+// Clang (the fuzzing build) cannot clone templates for targets; it gets the plain loop.
+#if defined(__clang__)
+#define MT_AVX2_CLONE
+#else
+#define MT_AVX2_CLONE [[gnu::target_clones("avx2", "default")]]
+#endif
+
 template <class Op>
-[[gnu::target_clones("avx2", "default")]] void ColourRows(uint32_t* d, int64_t d_pitch,
-                                                          const uint32_t* s, int64_t s_pitch,
-                                                          int32_t w, int32_t h) {
+MT_AVX2_CLONE void ColourRows(uint32_t* d, int64_t d_pitch, const uint32_t* s, int64_t s_pitch,
+                              int32_t w, int32_t h) {
   typedef uint32_t V4 __attribute__((vector_size(16)));
   for (int32_t row = 0; row < h; ++row, d += d_pitch, s += s_pitch) {
     int32_t i = 0;
@@ -106,10 +114,9 @@ template <class Op>
 // One-bit source into colour, eight pixels a step: a set bit becomes the background
 // pixel, a clear one the text pixel, chosen without a branch.
 template <class Op>
-[[gnu::target_clones("avx2", "default")]] void MonoToColourRows(uint32_t* d, int64_t d_pitch,
-                                                                const uint8_t* s, int64_t s_pitch,
-                                                                int32_t w, int32_t h, uint32_t text,
-                                                                uint32_t bk) {
+MT_AVX2_CLONE void MonoToColourRows(uint32_t* d, int64_t d_pitch, const uint8_t* s,
+                                    int64_t s_pitch, int32_t w, int32_t h, uint32_t text,
+                                    uint32_t bk) {
   typedef int8_t B8 __attribute__((vector_size(8)));
   typedef int32_t I8 __attribute__((vector_size(32)));
   const uint32_t diff = text ^ bk;
