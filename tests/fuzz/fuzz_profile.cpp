@@ -42,11 +42,12 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-// Every section and key name the file might hold, found crudely: the readings of all of
-// them are compared, which covers every key the reader can find.
-std::set<std::pair<std::string, std::string>> Names(const std::string& bytes) {
+// The (section, key) pairs a file holds, found crudely: every key line under the last
+// section line before it. Taken from the file before and after the write, they cover every
+// reading the write could have changed, at a cost linear in the lines.
+void AddPairs(const std::string& bytes, std::set<std::pair<std::string, std::string>>& pairs) {
   const std::string file = platform::DecodeText(bytes).text;
-  std::set<std::string> sections, keys;
+  std::string section;
   size_t pos = 0;
   while (pos <= file.size()) {
     size_t end = file.find_first_of("\r\n", pos);
@@ -58,19 +59,14 @@ std::set<std::pair<std::string, std::string>> Names(const std::string& bytes) {
       std::string_view name = line.substr(1, line.find(']') - 1);
       while (!name.empty() && Blank(name.front())) name.remove_prefix(1);
       while (!name.empty() && Blank(name.back())) name.remove_suffix(1);
-      sections.insert(std::string(name));
+      section = Lower(name);
     } else if (!line.empty()) {
       std::string_view name = line.substr(0, line.find('='));
       while (!name.empty() && Blank(name.back())) name.remove_suffix(1);
-      keys.insert(std::string(name));
+      pairs.emplace(section, Lower(name));
     }
     pos = end + 1;
   }
-  std::set<std::pair<std::string, std::string>> all;
-  for (const auto& s : sections) {
-    for (const auto& k : keys) all.emplace(s, k);
-  }
-  return all;
 }
 
 }  // namespace
@@ -95,8 +91,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Written twice, the file is the same: the second write finds the key in place.
   if (text::Update(written, section, key, value) != written) __builtin_trap();
 
-  for (const auto& [s, k] : Names(file)) {
-    if (Lower(s) == Lower(section) && Lower(k) == Lower(key)) continue;
+  std::set<std::pair<std::string, std::string>> pairs;
+  AddPairs(file, pairs);
+  AddPairs(written, pairs);
+  for (const auto& [s, k] : pairs) {
+    if (s == Lower(section) && k == Lower(key)) continue;
     if (text::Lookup(file, s, k) != text::Lookup(written, s, k)) __builtin_trap();
   }
   return 0;

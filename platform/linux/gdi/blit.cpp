@@ -21,27 +21,30 @@ namespace {
 using detail::soft::Bitmap;
 using detail::soft::Dc;
 
+// The operations are always inlined: a 32-byte vector passed to a function that is not is
+// passed in AVX registers by the AVX2 clone and on the stack by the default one, and one
+// out-of-line copy serves both (unoptimised builds, such as the sanitizer build, crash).
 struct OpCopy {
   template <class T>
-  static T Apply(T, T s) {
+  [[gnu::always_inline]] static T Apply(T, T s) {
     return s;
   }
 };
 struct OpOr {
   template <class T>
-  static T Apply(T d, T s) {
+  [[gnu::always_inline]] static T Apply(T d, T s) {
     return d | s;
   }
 };
 struct OpAnd {
   template <class T>
-  static T Apply(T d, T s) {
+  [[gnu::always_inline]] static T Apply(T d, T s) {
     return d & s;
   }
 };
 struct OpXor {
   template <class T>
-  static T Apply(T d, T s) {
+  [[gnu::always_inline]] static T Apply(T d, T s) {
     return d ^ s;
   }
 };
@@ -114,9 +117,8 @@ MT_AVX2_CLONE void ColourRows(uint32_t* d, int64_t d_pitch, const uint32_t* s, i
 // One-bit source into colour, eight pixels a step: a set bit becomes the background
 // pixel, a clear one the text pixel, chosen without a branch.
 template <class Op>
-MT_AVX2_CLONE void MonoToColourRows(uint32_t* d, int64_t d_pitch, const uint8_t* s,
-                                    int64_t s_pitch, int32_t w, int32_t h, uint32_t text,
-                                    uint32_t bk) {
+MT_AVX2_CLONE void MonoToColourRows(uint32_t* d, int64_t d_pitch, const uint8_t* s, int64_t s_pitch,
+                                    int32_t w, int32_t h, uint32_t text, uint32_t bk) {
   typedef int8_t B8 __attribute__((vector_size(8)));
   typedef int32_t I8 __attribute__((vector_size(32)));
   const uint32_t diff = text ^ bk;
