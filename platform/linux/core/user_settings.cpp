@@ -27,7 +27,7 @@ std::string NameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// mkdir -p, private to the user as the base directory specification asks.
+// mkdir -p, private to the user (mode 0700), as XDG base directories must be.
 bool MakeFolders(const std::string& folder) {
   struct stat info {};
   if (stat(folder.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
@@ -97,7 +97,7 @@ std::string SettingsFileFor(const std::string& installed_file, const std::string
                             bool make_copy) {
   const std::string folder = detail::FolderOf(installed_file);
   const bool writable = access(folder.c_str(), W_OK) == 0;
-  // Relative values are to be ignored, as the base directory specification says.
+  // XDG says a relative value is invalid and must be ignored.
   std::string config_home;
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
     config_home = xdg;
