@@ -4,9 +4,9 @@
 // Win32 headers make those names macros; so ours are read first, and the macros that would
 // rename our own functions are undone afterwards. Use the Win32 macro values (SRCCOPY) in
 // this layer, never the qualified names of ours (platform::gdi::SRCCOPY).
-#include "core/registry.h"
-#include "core/shell.h"
-#include "core/sound.h"
+#include "internal/registry.h"
+#include "internal/shell.h"
+#include "internal/sound.h"
 #include "platform/foreign_window.h"
 #include "platform/gdi.h"
 #include "platform/profile.h"

@@ -26,11 +26,20 @@ enum class ControlKind {
 };
 
 // A colour is either an RGB value or one of the system's colours.
-enum class SystemColour { Custom, WindowBackground, WindowFrame, WindowText, ButtonFace, ButtonText };
+enum class SystemColour {
+  Custom,
+  WindowBackground,
+  WindowFrame,
+  WindowText,
+  ButtonFace,
+  ButtonText
+};
 struct Colour {
   uint8_t r = 0, g = 0, b = 0;
   SystemColour system = SystemColour::Custom;
-  static Colour Rgb(uint8_t r, uint8_t g, uint8_t b) { return Colour{r, g, b, SystemColour::Custom}; }
+  static Colour Rgb(uint8_t r, uint8_t g, uint8_t b) {
+    return Colour{r, g, b, SystemColour::Custom};
+  }
   static Colour System(SystemColour s) { return Colour{0, 0, 0, s}; }
   bool operator==(const Colour&) const = default;
 };
@@ -50,7 +59,7 @@ struct Control {
   std::string text;       // caption or initial text; "&&" shows as one "&"
   std::string container;  // name of the Frame that holds it, empty for the form itself
   int32_t left = 0, top = 0, width = 0, height = 0;  // layout units
-  int32_t x2 = 0, y2 = 0;                          // a Line's end point (left, top is its start)
+  int32_t x2 = 0, y2 = 0;                            // a Line's end point (left, top is its start)
   Font font;
   std::optional<Colour> fore, back;
   Align align = Align::Left;
@@ -109,6 +118,17 @@ struct FormLayout {
     }
     return nullptr;
   }
+
+  // The control as built: one whose font is the default keeps the form's, and one without
+  // a text colour takes the form's.
+  Control WithFormDefaults(const Control& c) const;
+  // The frames that hold a control, innermost first; at most 16, so frames that hold each
+  // other cannot loop.
+  std::vector<const Control*> Containers(const std::string& container) const;
+  // The tab position that orders a control among its siblings: its own, or for a frame the
+  // lowest inside it; INT_MIN for what never takes focus (outside the tab order, or a frame
+  // holding nothing that does).
+  int32_t TabOrderKey(const Control& c) const;
 };
 
 }  // namespace mt::layout

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/system.h"
+
 namespace platform::detail {
 namespace {
 
@@ -44,7 +46,7 @@ void RemoveMessageSource(const void* owner) {
                 sources.end());
 }
 
-void PumpAllSources() {
+void PumpMessages() {
   // A handler may add or remove sources (a window closing); pump a snapshot.
   std::vector<Entry> snapshot = Sources();
   for (auto& entry : snapshot) {
@@ -52,9 +54,9 @@ void PumpAllSources() {
   }
 }
 
-void WaitForAnySource(uint32_t deadline_tick, uint32_t now_tick) {
+void WaitForMessagesUntil(uint32_t deadline_tick) {
   // Wrapping difference read as signed: correct across the 2^32 wrap.
-  int32_t remaining = static_cast<int32_t>(deadline_tick - now_tick);
+  int32_t remaining = static_cast<int32_t>(deadline_tick - TickCountMs());
   if (remaining <= 0) return;
   int timeout = remaining;
   for (auto& entry : Sources()) {
@@ -78,9 +80,13 @@ void WaitForAnySource(uint32_t deadline_tick, uint32_t now_tick) {
   }
 }
 
-bool AnySourceRegistered() { return !Sources().empty(); }
+bool AnySourceRegistered() {
+  return !Sources().empty();
+}
 
-void AddExitHook(std::function<void()> hook) { ExitHooks().push_back(std::move(hook)); }
+void AddExitHook(std::function<void()> hook) {
+  ExitHooks().push_back(std::move(hook));
+}
 
 void RunExitHooks() {
   auto hooks = std::move(ExitHooks());

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "internal/message_loop.h"
+
 namespace platform::detail {
 
 using PumpFunction = std::function<void()>;
@@ -15,17 +17,15 @@ using NextTimerFunction = std::function<int()>;
 
 struct MessageSource {
   PumpFunction pump;
-  WaitFunction wait;              // may be empty
-  NextTimerFunction next_timer;   // may be empty
+  WaitFunction wait;             // may be empty
+  NextTimerFunction next_timer;  // may be empty
 };
 
 void AddMessageSource(const void* owner, MessageSource source);
 void RemoveMessageSource(const void* owner);
 
-// Handles every pending message of every source once.
-void PumpAllSources();
-// Waits until the deadline, a source's event or a source's timer, whichever comes first.
-void WaitForAnySource(uint32_t deadline_tick, uint32_t now_tick);
+// PumpMessages handles every pending message of every source once; WaitForMessagesUntil
+// waits for the deadline, a source's event or a source's timer, whichever comes first.
 // True while any source is registered.
 bool AnySourceRegistered();
 

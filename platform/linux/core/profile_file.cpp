@@ -22,9 +22,13 @@
 #include <vector>
 
 #include "core/file_read.h"
+#include "core/path_parts.h"
 
 namespace platform::profile_file {
 namespace {
+
+using detail::FolderOf;
+using detail::NameOf;
 
 // Far beyond any settings file; a larger one is not ours to rewrite.
 constexpr size_t kMaxProfileFileBytes = 16 * 1024 * 1024;
@@ -49,17 +53,6 @@ class Descriptor {
  private:
   int fd_;
 };
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // The file a path names after following symbolic links at its end, or "" for a loop.
 std::string FollowLinks(std::string path) {

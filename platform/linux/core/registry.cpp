@@ -1,5 +1,5 @@
 // Linux has no registry: every read fails, so the use-password setting reads as empty.
-#include "core/registry.h"
+#include "internal/registry.h"
 
 namespace platform {
 

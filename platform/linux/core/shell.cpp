@@ -1,6 +1,6 @@
 // Opening addresses and starting programs on Linux: always with an argument vector through
 // posix_spawn, never through a shell, so no character of a path or address is interpreted.
-#include "core/shell.h"
+#include "internal/shell.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -71,7 +71,8 @@ bool HasDefaultRoute(const char* file, bool ipv6) {
     if (ipv6) {
       // dest prefix_len src src_len next_hop metric refcnt use flags iface
       std::string dest, prefix, src, src_len, hop, metric, refcnt, use, flags, iface;
-      fields >> dest >> prefix >> src >> src_len >> hop >> metric >> refcnt >> use >> flags >> iface;
+      fields >> dest >> prefix >> src >> src_len >> hop >> metric >> refcnt >> use >> flags >>
+          iface;
       unsigned long f = std::stoul(flags.empty() ? "0" : flags, nullptr, 16);
       bool up = f & 0x1, reject = f & 0x200;
       if (dest == std::string(32, '0') && prefix == "00" && up && !reject && iface != "lo") {

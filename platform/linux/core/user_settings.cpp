@@ -10,22 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "core/path_parts.h"
 #include "platform/system.h"
 
 namespace platform {
 namespace detail {
 namespace {
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // mkdir -p, private to the user (mode 0700), as XDG base directories must be.
 bool MakeFolders(const std::string& folder) {

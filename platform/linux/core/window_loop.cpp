@@ -7,10 +7,9 @@ namespace platform {
 
 void RunUntilNoWindowOpen() {
   while (detail::AnySourceRegistered()) {
-    detail::PumpAllSources();
+    detail::PumpMessages();
     // Wake at least once a second so that a source that cannot wait is still pumped.
-    uint32_t now = TickCountMs();
-    detail::WaitForAnySource(now + 1000, now);
+    detail::WaitForMessagesUntil(TickCountMs() + 1000);
   }
 }
 

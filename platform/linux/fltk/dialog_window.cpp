@@ -505,27 +505,6 @@ class FltkDialog final : public DialogWindow {
     if (!w->take_focus()) Fl::focus(w);
   }
 
-  // Pixel offset of a container (a chain of frames) from the window's client area.
-  void ContainerOffset(const std::string& container, int& dx, int& dy, int depth = 0) const {
-    if (container.empty() || depth > 16) return;
-    const Control* frame = layout_.Find(container);
-    if (!frame) return;
-    dx += fltk::LayoutToPixels(frame->left);
-    dy += fltk::LayoutToPixels(frame->top);
-    ContainerOffset(frame->container, dx, dy, depth + 1);
-  }
-
-  // The tab position that orders a control among its siblings: its own, or for a frame the
-  // lowest inside it; controls outside the tab order go first (they never take focus).
-  int OrderKey(const Control& c) const {
-    if (c.kind != ControlKind::Frame) return c.tab_index < 0 ? INT_MIN : c.tab_index;
-    int key = INT_MAX;
-    for (const auto& child : layout_.controls) {
-      if (child.container == c.name) key = std::min(key, OrderKey(child));
-    }
-    return key == INT_MAX ? INT_MIN : key;
-  }
-
   void Style(Fl_Widget* w, const Control& c) {
     w->labeltype(fltk::PlainLabel());
     w->labelfont(fltk::FontFor(c.font));
@@ -666,20 +645,18 @@ class FltkDialog final : public DialogWindow {
         [](Fl_Widget*, void* self) { static_cast<FltkDialog*>(self)->CloseRequested(); }, this);
     LoadIcon();
 
-    // Controls inherit the form's font and text colour unless the layout sets their own
-    // (a control whose font is the default keeps the form's).
     std::vector<ControlEntry*> created;
     for (const Control& c : layout_.controls) {
       if (c.kind == ControlKind::Timer) continue;
       auto entry = std::make_unique<ControlEntry>();
-      entry->design = c;
+      entry->design = layout_.WithFormDefaults(c);
       entry->owner = this;
-      if (c.font == mt::layout::Font{} && !(layout_.font == mt::layout::Font{})) {
-        entry->design.font = layout_.font;
-      }
-      if (!c.fore && layout_.fore) entry->design.fore = layout_.fore;
+      // Offset of the chain of frames holding the control from the client area.
       int dx = 0, dy = 0;
-      ContainerOffset(c.container, dx, dy);
+      for (const Control* frame : layout_.Containers(c.container)) {
+        dx += fltk::LayoutToPixels(frame->left);
+        dy += fltk::LayoutToPixels(frame->top);
+      }
       Fl_Widget* w =
           MakeWidget(*entry, dx + fltk::LayoutToPixels(c.left), dy + fltk::LayoutToPixels(c.top),
                      fltk::LayoutToPixels(c.width), fltk::LayoutToPixels(c.height));
@@ -695,10 +672,11 @@ class FltkDialog final : public DialogWindow {
       controls_[c.name] = std::move(entry);
     }
 
-    // Each container receives its children in tab order.
+    // Each container receives its children in tab order; controls outside the tab order
+    // go first (they never take focus).
     std::stable_sort(created.begin(), created.end(),
                      [this](const ControlEntry* a, const ControlEntry* b) {
-                       return OrderKey(a->design) < OrderKey(b->design);
+                       return layout_.TabOrderKey(a->design) < layout_.TabOrderKey(b->design);
                      });
     for (ControlEntry* e : created) {
       Fl_Group* parent = window_;

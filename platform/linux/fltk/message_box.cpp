@@ -93,10 +93,9 @@ void ShowMessageBox(const std::string& text, const std::string& caption, bool wa
   // Other windows of the program go on being served while the box waits, as they would
   // under the platform's own message box.
   while (window.shown()) {
-    detail::PumpAllSources();
+    detail::PumpMessages();
     if (!window.shown()) break;
-    uint32_t now = TickCountMs();
-    detail::WaitForAnySource(now + 100, now);
+    detail::WaitForMessagesUntil(TickCountMs() + 100);
   }
   fltk::WindowHidden();
 }

@@ -3,8 +3,8 @@
 #include <memory>
 #include <set>
 
-#include "gdi/external_dc.h"
 #include "gdi/objects.h"
+#include "gdi/retarget_dc.h"
 #include "platform/window.h"
 
 namespace platform::gdi {
@@ -133,20 +133,21 @@ int GetObject(Handle bitmap_handle, BitmapInfo* info) {
   return static_cast<int>(sizeof(BitmapInfo));
 }
 
-ColorRef SetBkColor(Handle dc_handle, ColorRef colour) {
+// Sets one of a DC's colours; returns the one it replaces, or kInvalidColour for no DC.
+static ColorRef ReplaceColour(Handle dc_handle, ColorRef Dc::*member, ColorRef colour) {
   Dc* dc = Table().FindDc(dc_handle);
   if (!dc) return kInvalidColour;
-  const ColorRef previous = dc->bk_colour;
-  dc->bk_colour = colour & detail::soft::kRgbMask;
+  const ColorRef previous = dc->*member;
+  dc->*member = colour & detail::soft::kRgbMask;
   return previous;
 }
 
+ColorRef SetBkColor(Handle dc_handle, ColorRef colour) {
+  return ReplaceColour(dc_handle, &Dc::bk_colour, colour);
+}
+
 ColorRef SetTextColor(Handle dc_handle, ColorRef colour) {
-  Dc* dc = Table().FindDc(dc_handle);
-  if (!dc) return kInvalidColour;
-  const ColorRef previous = dc->text_colour;
-  dc->text_colour = colour & detail::soft::kRgbMask;
-  return previous;
+  return ReplaceColour(dc_handle, &Dc::text_colour, colour);
 }
 
 ColorRef GetBkColor(Handle dc_handle) {

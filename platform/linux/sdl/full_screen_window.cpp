@@ -16,8 +16,9 @@
 #include "common/error.h"
 #include "core/end_signals.h"
 #include "core/message_pump.h"
+#include "core/window_timer.h"
 #include "gdi/dirty_region.h"
-#include "gdi/external_dc.h"
+#include "gdi/retarget_dc.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "sdl/cursor_file.h"
@@ -73,11 +74,7 @@ class SdlFullScreenWindow final : public FullScreenWindow {
     if (!window_) mt::Fail(mt::ErrorKind::BadFile, SDL_GetError());
     AttachSurface();
 
-    if (const mt::layout::Control* timer = layout.Find("mediaTimer")) {
-      timer_enabled_ = timer->enabled;
-      timer_interval_ = timer->interval;
-      timer_due_ = TickCountMs() + static_cast<uint32_t>(timer_interval_);
-    }
+    timer_.Load(layout, "mediaTimer");
     // The design-time cursor shows until the scene sets the weapon's sight. It is ours,
     // stored with the layout; should it be unreadable the system's arrow stays.
     if (!layout.cursor.empty()) {
@@ -95,7 +92,7 @@ class SdlFullScreenWindow final : public FullScreenWindow {
       Present();
       SDL_WaitEventTimeout(nullptr, timeout_ms);
     };
-    source.next_timer = [this] { return NextTimerMs(); };
+    source.next_timer = [this] { return timer_.MsUntilDue(); };
     detail::AddMessageSource(this, std::move(source));
   }
 
@@ -160,28 +157,15 @@ class SdlFullScreenWindow final : public FullScreenWindow {
     cursor_ = cursor;
   }
 
-  void SetTimer(bool enabled, int32_t interval_ms) override {
-    timer_enabled_ = enabled;
-    timer_interval_ = interval_ms;
-    // Setting the timer starts its interval anew.
-    timer_due_ = TickCountMs() + static_cast<uint32_t>(interval_ms);
-  }
-  bool TimerEnabled() override { return timer_enabled_; }
-  int32_t TimerInterval() override { return timer_interval_; }
+  void SetTimer(bool enabled, int32_t interval_ms) override { timer_.Set(enabled, interval_ms); }
+  bool TimerEnabled() override { return timer_.Enabled(); }
+  int32_t TimerInterval() override { return timer_.Interval(); }
   void SetHandlers(Handlers handlers) override { handlers_ = std::move(handlers); }
 
  private:
   // A noted signal, or the window manager closing the window, ends the run.
   void EndRequested() {
     if (handlers_.end_requested) handlers_.end_requested();
-  }
-
-  bool TimerArmed() const { return timer_enabled_ && timer_interval_ > 0; }
-
-  int NextTimerMs() const {
-    if (!TimerArmed()) return -1;
-    const int32_t left = static_cast<int32_t>(timer_due_ - TickCountMs());
-    return left < 0 ? 0 : left;
   }
 
   // Presents what the last frame drew, then handles every pending event, then the timer.
@@ -227,12 +211,7 @@ class SdlFullScreenWindow final : public FullScreenWindow {
       }
     }
     if (!unloaded_ && detail::TakeEndSignal()) EndRequested();
-    if (unloaded_ || !TimerArmed()) return;
-    const uint32_t now = TickCountMs();
-    if (static_cast<int32_t>(now - timer_due_) >= 0) {
-      timer_due_ = now + static_cast<uint32_t>(timer_interval_);
-      if (handlers_.timer) handlers_.timer();
-    }
+    if (!unloaded_ && timer_.TakeDue() && handlers_.timer) handlers_.timer();
   }
 
   // Sends the noted rectangles to the screen in one update.
@@ -310,9 +289,7 @@ class SdlFullScreenWindow final : public FullScreenWindow {
   int32_t width_ = 0, height_ = 0;
   gdi::Handle dc_ = 0;
   bool unloaded_ = false;
-  bool timer_enabled_ = false;
-  int32_t timer_interval_ = 0;
-  uint32_t timer_due_ = 0;
+  detail::WindowTimer timer_;
   Handlers handlers_;
 };
 

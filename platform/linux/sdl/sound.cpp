@@ -1,6 +1,6 @@
 // PlaySoundA-style sound on SDL2_mixer: one channel, so a new sound either interrupts the
 // one that plays or, with SND_NOSTOP, yields to it.
-#include "sdl/sound.h"
+#include "internal/sound.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/message_pump.h"
-#include "gdi/external_dc.h"
+#include "internal/external_dc.h"
 #include "platform/foreign_window.h"
 #include "x11/window_surface.h"
 

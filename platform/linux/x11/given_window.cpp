@@ -10,7 +10,8 @@
 #include "common/error.h"
 #include "core/end_signals.h"
 #include "core/message_pump.h"
-#include "gdi/external_dc.h"
+#include "core/window_timer.h"
+#include "internal/external_dc.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "x11/window_surface.h"
@@ -33,16 +34,12 @@ class GivenWindow final : public FullScreenWindow {
     surface_ = detail::X11WindowSurface::Open(display_, window_);
     if (!surface_) Fail("cannot draw in the window");
 
-    if (const mt::layout::Control* timer = layout.Find("mediaTimer")) {
-      timer_enabled_ = timer->enabled;
-      timer_interval_ = timer->interval;
-      timer_due_ = TickCountMs() + static_cast<uint32_t>(timer_interval_);
-    }
+    timer_.Load(layout, "mediaTimer");
     detail::CatchEndSignals();
     detail::MessageSource source;
     source.pump = [this] { Pump(); };
     source.wait = [this](int timeout_ms) { Wait(timeout_ms); };
-    source.next_timer = [this] { return NextTimerMs(); };
+    source.next_timer = [this] { return timer_.MsUntilDue(); };
     detail::AddMessageSource(this, std::move(source));
   }
 
@@ -78,13 +75,9 @@ class GivenWindow final : public FullScreenWindow {
   // The pointer belongs to the daemon's window; the sight is never shown here.
   void SetCursorFromFile(const std::string&) override {}
 
-  void SetTimer(bool enabled, int32_t interval_ms) override {
-    timer_enabled_ = enabled;
-    timer_interval_ = interval_ms;
-    timer_due_ = TickCountMs() + static_cast<uint32_t>(interval_ms);
-  }
-  bool TimerEnabled() override { return timer_enabled_; }
-  int32_t TimerInterval() override { return timer_interval_; }
+  void SetTimer(bool enabled, int32_t interval_ms) override { timer_.Set(enabled, interval_ms); }
+  bool TimerEnabled() override { return timer_.Enabled(); }
+  int32_t TimerInterval() override { return timer_.Interval(); }
   void SetHandlers(Handlers handlers) override { handlers_ = std::move(handlers); }
 
  private:
@@ -92,12 +85,6 @@ class GivenWindow final : public FullScreenWindow {
     XCloseDisplay(display_);
     display_ = nullptr;
     mt::Fail(mt::ErrorKind::BadFile, why);
-  }
-
-  int NextTimerMs() const {
-    if (!timer_enabled_ || timer_interval_ <= 0) return -1;
-    const int32_t left = static_cast<int32_t>(timer_due_ - TickCountMs());
-    return left < 0 ? 0 : left;
   }
 
   void Wait(int timeout_ms) {
@@ -127,10 +114,7 @@ class GivenWindow final : public FullScreenWindow {
       EndRequested();
       return;
     }
-    if (NextTimerMs() == 0) {
-      timer_due_ = TickCountMs() + static_cast<uint32_t>(timer_interval_);
-      if (handlers_.timer) handlers_.timer();
-    }
+    if (timer_.TakeDue() && handlers_.timer) handlers_.timer();
   }
 
   Display* display_ = nullptr;
@@ -139,9 +123,7 @@ class GivenWindow final : public FullScreenWindow {
   gdi::Handle dc_ = 0;
   bool unloaded_ = false;
   bool gone_ = false;
-  bool timer_enabled_ = false;
-  int32_t timer_interval_ = 0;
-  uint32_t timer_due_ = 0;
+  detail::WindowTimer timer_;
   Handlers handlers_;
 };
 

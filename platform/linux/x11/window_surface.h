@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "gdi/external_dc.h"
+#include "internal/external_dc.h"
 
 namespace platform::detail {
 

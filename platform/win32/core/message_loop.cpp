@@ -1,5 +1,5 @@
 // The message loop: PeekMessage to drain the queue, MsgWaitForMultipleObjects to sleep.
-#include "core/message_loop.h"
+#include "internal/message_loop.h"
 
 #include "ui/ui_support.h"
 #include "win32_api.h"

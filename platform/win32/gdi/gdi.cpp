@@ -5,7 +5,7 @@
 #include <memory>
 #include <set>
 
-#include "gdi/external_dc.h"
+#include "internal/external_dc.h"
 #include "win32_api.h"
 
 namespace platform {

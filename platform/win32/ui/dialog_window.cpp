@@ -213,32 +213,15 @@ class Win32Dialog final : public DialogWindow {
 
  private:
   static void RegisterClassOnce() {
-    static const bool registered = [] {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof(wc);
-      wc.lpfnWndProc = WindowProc;
-      wc.hInstance = win32::ProgramModule();
-      wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-      wc.lpszClassName = kClassName;
-      // The same extra bytes as the dialog class, so the dialog manager may use them.
-      wc.cbWndExtra = DLGWINDOWEXTRA;
-      return ::RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
+    WNDCLASSEXW wc{};
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    // The same extra bytes as the dialog class, so the dialog manager may use them.
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    win32::RegisterOwnedWindowClass<Win32Dialog>(wc);
   }
 
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTW*>(lp);
-      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32Dialog*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self) {
-      LRESULT result = 0;
-      if (self->Handle(hwnd, msg, wp, lp, &result)) return result;
-    }
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
-  }
+  friend LRESULT CALLBACK win32::OwnedWindowProc<Win32Dialog>(HWND, UINT, WPARAM, LPARAM);
 
   bool Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     switch (msg) {
@@ -500,26 +483,11 @@ class Win32Dialog final : public DialogWindow {
     return first;
   }
 
-  // Pixel offset of a container (a chain of frames) from the form's client area.
-  void ContainerOffset(const std::string& container, int& dx, int& dy, int depth = 0) const {
-    if (container.empty() || depth > 16) return;
-    const Control* frame = layout_.Find(container);
-    if (!frame) return;
-    dx += win32::UnitsToPixelsX(frame->left);
-    dy += win32::UnitsToPixelsY(frame->top);
-    ContainerOffset(frame->container, dx, dy, depth + 1);
-  }
-
   // Creation order: a frame before what it holds (so its box lies beneath), then by tab
   // index; controls outside the tab order never take focus and may come anywhere.
   int OrderKey(const Control& c) const {
-    if (c.kind != ControlKind::Frame) return c.tab_index < 0 ? INT_MIN : c.tab_index;
-    int key = INT_MAX;
-    for (const auto& child : layout_.controls) {
-      if (child.container == c.name) key = std::min(key, OrderKey(child));
-    }
-    if (key == INT_MAX || key == INT_MIN) return INT_MIN;
-    return key - 1;
+    int key = layout_.TabOrderKey(c);
+    return c.kind == ControlKind::Frame && key != INT_MIN ? key - 1 : key;
   }
 
   HWND MakeControl(ControlEntry& e, bool starts_group, int x, int y, int w, int h) {
@@ -636,17 +604,11 @@ class Win32Dialog final : public DialogWindow {
       }
     }
 
-    // Controls take the form's font and text colour unless the layout sets their own (a
-    // control whose font is the default keeps the form's).
     std::vector<std::unique_ptr<ControlEntry>> entries;
     for (const Control& c : layout_.controls) {
       if (c.kind == ControlKind::Timer) continue;
       auto entry = std::make_unique<ControlEntry>();
-      entry->design = c;
-      if (c.font == mt::layout::Font{} && !(layout_.font == mt::layout::Font{})) {
-        entry->design.font = layout_.font;
-      }
-      if (!c.fore && layout_.fore) entry->design.fore = layout_.fore;
+      entry->design = layout_.WithFormDefaults(c);
       entries.push_back(std::move(entry));
     }
     std::stable_sort(entries.begin(), entries.end(), [this](const auto& a, const auto& b) {
@@ -662,8 +624,12 @@ class Win32Dialog final : public DialogWindow {
                                      previous->kind == ControlKind::OptionButton &&
                                      previous->group == c.group;
       if (c.kind != ControlKind::Line && c.kind != ControlKind::Timer) previous = &c;
+      // Offset of the chain of frames holding the control from the client area.
       int dx = 0, dy = 0;
-      ContainerOffset(c.container, dx, dy);
+      for (const Control* frame : layout_.Containers(c.container)) {
+        dx += win32::UnitsToPixelsX(frame->left);
+        dy += win32::UnitsToPixelsY(frame->top);
+      }
       entry->id = next_id++;
       entry->x = dx + win32::UnitsToPixelsX(c.left);
       entry->y = dy + win32::UnitsToPixelsY(c.top);

@@ -107,31 +107,14 @@ class Win32FullScreenWindow final : public FullScreenWindow {
 
  private:
   static void RegisterClassOnce() {
-    static const bool registered = [] {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof(wc);
-      wc.style = CS_OWNDC;
-      wc.lpfnWndProc = WindowProc;
-      wc.hInstance = win32::ProgramModule();
-      wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-      wc.lpszClassName = kClassName;
-      return ::RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
+    WNDCLASSEXW wc{};
+    wc.style = CS_OWNDC;
+    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = kClassName;
+    win32::RegisterOwnedWindowClass<Win32FullScreenWindow>(wc);
   }
 
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTW*>(lp);
-      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32FullScreenWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self) {
-      LRESULT result = 0;
-      if (self->Handle(hwnd, msg, wp, lp, &result)) return result;
-    }
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
-  }
+  friend LRESULT CALLBACK win32::OwnedWindowProc<Win32FullScreenWindow>(HWND, UINT, WPARAM, LPARAM);
 
   // A handler may unload the window (the exit sequence) and its owner may delete it;
   // nothing of this object is touched after a handler has run.

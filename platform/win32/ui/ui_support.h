@@ -31,4 +31,32 @@ int OpenWindowCount();
 // Dialog keyboard handling for a message meant for one of our dialogs; true when used.
 bool TranslateDialogMessage(MSG* message);
 
+// The window procedure of a class whose windows each belong to one object: the object comes
+// as CreateWindowExW's parameter, is kept in the window's user data and handles what its
+// Handle(hwnd, msg, wp, lp, &result) accepts; the rest goes to DefWindowProcW.
+template <class Owner>
+LRESULT CALLBACK OwnedWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lp);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* owner = reinterpret_cast<Owner*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  LRESULT result = 0;
+  if (owner && owner->Handle(hwnd, msg, wp, lp, &result)) return result;
+  return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// Registers, once, the window class `wc` describes, with OwnedWindowProc<Owner> as its
+// procedure and the program as its module.
+template <class Owner>
+void RegisterOwnedWindowClass(WNDCLASSEXW wc) {
+  static const bool registered = [&wc] {
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = OwnedWindowProc<Owner>;
+    wc.hInstance = ProgramModule();
+    return ::RegisterClassExW(&wc) != 0;
+  }();
+  (void)registered;
+}
+
 }  // namespace platform::win32

@@ -1,5 +1,5 @@
 // The message loop of the modes that leave a window open (the dialogs).
-#include "core/message_loop.h"
+#include "internal/message_loop.h"
 #include "ui/ui_support.h"
 
 namespace platform {

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "gdi/external_dc.h"
 #include "gdi_test_util.h"
+#include "internal/external_dc.h"
 
 namespace {
 using namespace mt::test;

@@ -2,8 +2,8 @@
 // green as the transparent colour, the build surface, cell geometry, and mask files.
 #include <gtest/gtest.h>
 
-#include "gdi/external_dc.h"
 #include "gdi_test_util.h"
+#include "internal/external_dc.h"
 #include "saver/graphics/cPicture.h"
 #include "saver/graphics/cSpriteBitmaps.h"
 #include "temp_folder.h"

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "common/error.h"
-#include "gdi/external_dc.h"
 #include "gdi_test_util.h"
+#include "internal/external_dc.h"
 #include "saver/graphics/cSprite.h"
 #include "saver/graphics/cSpriteBitmaps.h"
 #include "temp_folder.h"

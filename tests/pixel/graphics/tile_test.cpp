@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "error_kind.h"
-#include "gdi/external_dc.h"
 #include "gdi_test_util.h"
+#include "internal/external_dc.h"
 #include "saver/graphics/cPicture.h"
 #include "saver/graphics/cTile.h"
 #include "temp_folder.h"

@@ -12,11 +12,11 @@
 
 #include "common/error.h"
 #include "in_child.h"
+#include "internal/sound.h"
 #include "platform/gdi.h"
 #include "platform/profile.h"
 #include "platform/services.h"
 #include "sdl/cursor_file.h"
-#include "sdl/sound.h"
 #include "temp_folder.h"
 
 namespace {

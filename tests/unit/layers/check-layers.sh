@@ -33,8 +33,8 @@ may_include() {
 }
 
 may_include common common
-# platform/'s own headers are included by their folder inside it (core/, sdl/...).
-may_include platform platform common portable core gdi ui sdl fltk x11
+# platform/'s own headers are included by their folder inside it (internal/, core/, sdl/...).
+may_include platform platform common portable internal core gdi ui sdl fltk x11
 may_include saver/windows/layouts saver/windows/layouts common
 may_include saver/graphics saver/graphics platform common
 may_include saver/host saver/host saver/windows/layouts platform common

@@ -1,5 +1,5 @@
 // Starting programs and the online test, with real processes and real network namespaces.
-#include "core/shell.h"
+#include "internal/shell.h"
 
 #include <gtest/gtest.h>
 #include <sched.h>

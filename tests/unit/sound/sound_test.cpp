@@ -1,6 +1,6 @@
 // What the sound back end plays, heard through SDL's disk audio driver, which writes the
 // mixed output to a file at the pace a sound card would play it.
-#include "sdl/sound.h"
+#include "internal/sound.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,8 @@
 #include "temp_folder.h"
 
 // clang-format off
-#include "core/registry.h"
-#include "core/shell.h"
+#include "internal/registry.h"
+#include "internal/shell.h"
 #include "platform/system.h"
 // <windows.h> makes these names macros.
 namespace ours {

@@ -1,7 +1,8 @@
 #pragma once
-// How the Linux window code gives the software GDI device contexts whose pixels live
-// elsewhere: the full-screen SDL window's surface, or an X window that the preview paints.
-// Internal to platform/linux.
+// Device contexts whose pixels live in memory someone else owns: the full-screen window's
+// surface or a previewed X window (Linux), and the frame comparisons of the tests. Linux
+// draws straight into those pixels with the software GDI; Windows draws into a DIB section
+// with gdi32 and brings the caller's buffer in before and out after each blit.
 #include <cstdint>
 #include <functional>
 
@@ -22,16 +23,10 @@ struct ExternalSurface {
 // A DC whose selected bitmap is the external surface, in the screen's format. The surface
 // must outlive the DC.
 gdi::Handle CreateExternalDC(ExternalSurface surface);
-// Points the DC at other pixels, for an owner whose surface moved (a window surface made
-// anew at another size); the change callback stays. False, and nothing changed, for an
-// invalid surface or handle.
-bool RetargetExternalDC(gdi::Handle dc, uint32_t* pixels, int32_t width, int32_t height,
-                        int32_t pitch_pixels);
 void DeleteExternalDC(gdi::Handle dc);
 
 // GetDC(window) first asks the resolver (when set); a resolver that returns 0 leaves the
-// default: the screen's memory DC for 0 and the desktop window, else 0 (no such window).
-// ReleaseDC(window, dc) deletes a DC that the resolver created.
+// platform's default. ReleaseDC(window, dc) deletes a DC that the resolver created.
 using WindowDCResolver = std::function<gdi::Handle(gdi::Handle window)>;
 void SetWindowDCResolver(WindowDCResolver resolver);
 

@@ -1,5 +1,6 @@
 #pragma once
-// The Windows sound back end behind ServiceProvider's sound calls: winmm.
+// The back end of ServiceProvider's sound calls, one per platform: SDL2_mixer on one
+// channel (Linux), winmm (Windows).
 #include <cstdint>
 #include <string>
 

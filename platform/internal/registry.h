@@ -1,5 +1,6 @@
 #pragma once
-// The back end of ServiceProvider::ReadRegistry: advapi32.
+// The back end of ServiceProvider::ReadRegistry: advapi32 on Windows; Linux has no
+// registry, so every read fails there.
 #include <cstdint>
 #include <string>
 

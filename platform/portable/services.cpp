@@ -1,17 +1,16 @@
 // The real platform behind the test seam.
 #include "platform/services.h"
 
-#include <time.h>
-
+#include <chrono>
 #include <cstdlib>
 #include <random>
 
-#include "core/message_pump.h"
-#include "core/registry.h"
-#include "core/shell.h"
+#include "internal/message_loop.h"
+#include "internal/registry.h"
+#include "internal/shell.h"
+#include "internal/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
-#include "sdl/sound.h"
 
 namespace platform {
 namespace {
@@ -19,23 +18,23 @@ namespace {
 class RealProvider final : public ServiceProvider {
  public:
   uint32_t TickCount() override { return TickCountMs(); }
-  void ProcessMessages() override { detail::PumpAllSources(); }
+  void ProcessMessages() override { detail::PumpMessages(); }
   void WaitForMessages(uint32_t deadline_tick) override {
-    detail::WaitForAnySource(deadline_tick, TickCountMs());
+    detail::WaitForMessagesUntil(deadline_tick);
   }
   [[noreturn]] void EndProcess(int status) override { EndProcessNow(status); }
 
   double Random() override { return std::uniform_real_distribution<double>(0.0, 1.0)(engine_); }
   void Randomize() override {
-    // MARROWTIDE_RANDOM_SEED gives repeatable runs for tests and benchmarks; otherwise a
-    // nanosecond clock, fine-grained enough that re-seeding never repeats a sequence.
+    // MARROWTIDE_RANDOM_SEED gives repeatable runs for tests and benchmarks; otherwise the
+    // monotonic clock (nanoseconds on Linux, the performance counter on Windows),
+    // fine-grained enough that re-seeding never repeats a sequence.
     if (const char* fixed = std::getenv("MARROWTIDE_RANDOM_SEED"); fixed && *fixed) {
       engine_.seed(std::strtoull(fixed, nullptr, 10) + reseeds_++);
       return;
     }
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    engine_.seed(static_cast<uint64_t>(ts.tv_sec) * 1000000000ull + static_cast<uint64_t>(ts.tv_nsec));
+    auto now = std::chrono::steady_clock::now().time_since_epoch();
+    engine_.seed(static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
   }
 
   void MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) override {
