@@ -59,21 +59,8 @@ window-id)
   pass "--window-id: the end of the window ends the saver within two seconds"
   ;;
 
-root)
-  "$prefix/usr/bin/marrowtide-gobble-run" -root 2>"$prefix/stderr" &
-  pid=$!
-  sleep 2
-  screenshot "$prefix/shot.png"
-  [ "$(differs_from_background "$prefix/shot.png" "200x60+$((W - 250))+$((H - 80))" "$assets")" -gt 1000 ] ||
-    fail "no logo at the screen's bottom right: $(cat "$prefix/stderr")"
-  [ "$(differs_from_background "$prefix/shot.png" "${W}x$H+0+0" "$assets")" -lt $((W * H / 4)) ] ||
-    fail "the root window does not show the scene"
-  kill -TERM "$pid"
-  check_quiet_end "$pid" "SIGTERM" 1
-  pass "-root: the scene on the root window, ended by SIGTERM within a second"
-  ;;
-
 xscreensaver)
+  # The daemon runs us with -root (as --root), inside the full-screen window it names.
   need_root
   home=$(nobody_home)
   cat >"$home/.xscreensaver" <<CONF

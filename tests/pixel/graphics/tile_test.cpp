@@ -141,7 +141,7 @@ TEST_F(Tiling, EmptyNameClearsEverythingAndPictureReplacesTheTile) {
   EXPECT_EQ(window.transfers.size(), 4u);
   EXPECT_EQ(gdi::GetPixel(window.dc, 30, 30), TilePixel(5, 5) + 0x30);
   // The render target went with the clear that Picture starts with.
-  EXPECT_THROW(tile.TileObject(), mt::Error);
+  EXPECT_EQ(ErrorKindOf([&] { tile.TileObject(); }), mt::ErrorKind::MissingObject);
 }
 
 TEST_F(Tiling, ATileWithNoSizeEndsAndDrawsNothing) {

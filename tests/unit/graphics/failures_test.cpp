@@ -12,7 +12,6 @@
 #include "saver/graphics/cPicture.h"
 #include "saver/graphics/cSprite.h"
 #include "saver/graphics/cSpriteBitmaps.h"
-#include "saver/graphics/cTile.h"
 #include "saver/graphics/mGDI.h"
 #include "temp_folder.h"
 
@@ -209,11 +208,6 @@ TEST(cSprite, SheetSizeBecomesTheSpriteSizeAndTheSheetOutlivesOtherHolders) {
     EXPECT_FALSE(watch.expired());  // the sprite still holds it
   }
   EXPECT_TRUE(watch.expired());
-}
-
-TEST(cTile, RenderTargetMissingIsAMissingObject) {
-  cTile tile(ScreenMetrics::Pixels(100, 100));
-  EXPECT_EQ(ErrorKindOf([&] { tile.TileObject(); }), mt::ErrorKind::MissingObject);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -21,49 +23,28 @@ TEST(SettingsValues, SoundIsCheckedOnlyForExactlyOne) {
   }
 }
 
-TEST(SettingsValues, SpeedInsideTheRangeIsTakenRoundedHalfToEven) {
-  EXPECT_EQ(SpeedFromText("40"), 40);
-  EXPECT_EQ(SpeedFromText("10"), 10);
-  EXPECT_EQ(SpeedFromText("70"), 70);
-  EXPECT_EQ(SpeedFromText(" 33 "), 33);
-  EXPECT_EQ(SpeedFromText("040"), 40);
-  EXPECT_EQ(SpeedFromText("40.5"), 40);
-  EXPECT_EQ(SpeedFromText("41.5"), 42);
-  EXPECT_EQ(SpeedFromText("40.6"), 41);
+TEST(SettingsValues, SpeedIsRoundedHalfToEvenAndClampedAndNoNumberLeavesTheDesignValue) {
+  const std::vector<std::pair<int, std::vector<const char*>>> cases = {
+      {40, {"40", "040", "40.5"}},
+      {33, {" 33 "}},
+      {42, {"41.5"}},
+      {41, {"40.6"}},
+      {70, {"70", "71", "500", "70.5", "99999999999999999999"}},
+      {10, {"10", "9", "0", "-5", "9.5", "-99999999999999999999"}},
+      {20, {"", "abc", "40abc", " ", "4 0", "1e2"}},
+  };
+  for (const auto& [speed, texts] : cases)
+    for (const char* text : texts) EXPECT_EQ(SpeedFromText(text), speed) << '"' << text << '"';
 }
 
-TEST(SettingsValues, SpeedOutsideTheRangeIsClamped) {
-  EXPECT_EQ(SpeedFromText("500"), 70);
-  EXPECT_EQ(SpeedFromText("71"), 70);
-  EXPECT_EQ(SpeedFromText("9"), 10);
-  EXPECT_EQ(SpeedFromText("0"), 10);
-  EXPECT_EQ(SpeedFromText("-5"), 10);
-  EXPECT_EQ(SpeedFromText("9.5"), 10);   // rounds to 10 (even)
-  EXPECT_EQ(SpeedFromText("70.5"), 70);  // rounds to 70 (even)
-  EXPECT_EQ(SpeedFromText("99999999999999999999"), 70);
-  EXPECT_EQ(SpeedFromText("-99999999999999999999"), 10);
-}
-
-TEST(SettingsValues, SpeedThatIsNoNumberLeavesTheDesignValue) {
-  for (const char* text : {"", "abc", "40abc", "fast", " ", "4 0", "1e2"}) {
-    EXPECT_EQ(SpeedFromText(text), 20) << '"' << text << '"';
-  }
-}
-
-TEST(SettingsValues, WeaponIsComparedAsANumber) {
-  EXPECT_EQ(WeaponOptionByNumber("0"), WeaponOption::Shotgun);
-  EXPECT_EQ(WeaponOptionByNumber("1"), WeaponOption::Flame);
-  EXPECT_EQ(WeaponOptionByNumber("2"), WeaponOption::Rifle);
-  EXPECT_EQ(WeaponOptionByNumber("01"), WeaponOption::Flame);
-  EXPECT_EQ(WeaponOptionByNumber(" 2 "), WeaponOption::Rifle);
-  EXPECT_EQ(WeaponOptionByNumber("2.0"), WeaponOption::Rifle);
-  EXPECT_EQ(WeaponOptionByNumber("+1"), WeaponOption::Flame);
-}
-
-TEST(SettingsValues, AnyOtherWeaponIsTheShotgun) {
-  for (const char* text : {"3", "-1", "1.5", "", "abc", "1abc", "rifle", "99999"}) {
-    EXPECT_EQ(WeaponOptionByNumber(text), WeaponOption::Shotgun) << '"' << text << '"';
-  }
+TEST(SettingsValues, WeaponIsComparedAsANumberAndAnyOtherIsTheShotgun) {
+  const std::vector<std::pair<WeaponOption, std::vector<const char*>>> cases = {
+      {WeaponOption::Flame, {"1", "01", "+1"}},
+      {WeaponOption::Rifle, {"2", " 2 ", "2.0"}},
+      {WeaponOption::Shotgun, {"0", "3", "-1", "1.5", "", "abc", "1abc", "rifle", "99999"}},
+  };
+  for (const auto& [option, texts] : cases)
+    for (const char* text : texts) EXPECT_EQ(WeaponOptionByNumber(text), option) << '"' << text;
 }
 
 TEST(SettingsValues, ControlsBackToText) {
