@@ -32,6 +32,7 @@
 #include "fltk/picture_file.h"
 #include "fltk/window_manager.h"
 #include "fltk_support.h"
+#include "internal/dialog_base.h"
 #include "platform/window.h"
 #include "sdl/cursor_file.h"
 
@@ -197,10 +198,10 @@ std::string LfToCrLf(const std::string& text) {
   return out;
 }
 
-class FltkDialog final : public DialogWindow {
+class FltkDialog final : public detail::DialogBase<ControlEntry> {
  public:
   FltkDialog(const FormLayout& layout, const std::string& asset_folder)
-      : layout_(layout), asset_folder_(asset_folder) {
+      : DialogBase(layout), asset_folder_(asset_folder) {
     fltk::EnsureSetup();
     if (!asset_folder_.empty() && asset_folder_.back() != '/') asset_folder_ += '/';
     Build();
@@ -242,25 +243,8 @@ class FltkDialog final : public DialogWindow {
     }
     open_ = true;
     if (!was_open) fltk::WindowShown();
-    if (!pending_focus_.empty()) {
-      FocusNow(pending_focus_);
-    } else if (const ControlEntry* first = FirstInTabOrder()) {
-      FocusNow(first->design.name);
-    }
-    pending_focus_.clear();
+    FocusFirst();
   }
-
-  void Close() override {
-    if (!open_ || closing_) return;
-    closing_ = true;
-    // The unload handler may end the process; the window goes only after it returns.
-    if (unload_) unload_();
-    window_->hide();
-    open_ = false;
-    fltk::WindowHidden();
-  }
-
-  bool IsOpen() override { return open_; }
 
   std::string Text(const std::string& name) override {
     ControlEntry& e = Entry(name);
@@ -297,58 +281,6 @@ class FltkDialog final : public DialogWindow {
     }
   }
 
-  int32_t Value(const std::string& name) override {
-    ControlEntry& e = Entry(name);
-    switch (e.design.kind) {
-      case ControlKind::CheckBox:
-      case ControlKind::OptionButton:
-        return static_cast<Fl_Button*>(e.widget)->value() ? 1 : 0;
-      case ControlKind::HScrollBar:
-        return static_cast<int32_t>(static_cast<Fl_Scrollbar*>(e.widget)->value());
-      default:
-        return 0;
-    }
-  }
-
-  void SetValue(const std::string& name, int32_t value) override {
-    ControlEntry& e = Entry(name);
-    switch (e.design.kind) {
-      case ControlKind::CheckBox:
-        static_cast<Fl_Button*>(e.widget)->value(value != 0);
-        break;
-      case ControlKind::OptionButton:
-        if (value != 0) {
-          SelectOption(e);
-        } else {
-          static_cast<Fl_Button*>(e.widget)->value(0);
-        }
-        break;
-      case ControlKind::HScrollBar: {
-        int32_t lo = std::min(e.design.min, e.design.max),
-                hi = std::max(e.design.min, e.design.max);
-        static_cast<Fl_Scrollbar*>(e.widget)->value(std::clamp(value, lo, hi));
-        break;
-      }
-      default:
-        break;
-    }
-  }
-
-  void SetFocus(const std::string& name) override {
-    Entry(name);  // an unknown name fails here, shown or not
-    if (open_) {
-      FocusNow(name);
-    } else {
-      pending_focus_ = name;
-    }
-  }
-
-  void OnClick(const std::string& name, std::function<void()> handler) override {
-    Entry(name).click = std::move(handler);
-  }
-
-  void OnUnload(std::function<void()> handler) override { unload_ = std::move(handler); }
-
   // The outer size includes the window manager's frame, known before the window shows.
   double OuterWidth() override {
     const fltk::FrameExtents frame = Frame();
@@ -367,14 +299,6 @@ class FltkDialog final : public DialogWindow {
   }
 
   uint32_t hWnd() override { return window_->shown() ? static_cast<uint32_t>(fl_xid(window_)) : 0; }
-
-  void ClickFrom(ControlEntry& e) {
-    if (e.design.kind == ControlKind::OptionButton) SelectOption(e);
-    if (e.click) {
-      auto handler = e.click;  // the handler may replace itself
-      handler();
-    }
-  }
 
   void CloseRequested() { Close(); }
 
@@ -422,28 +346,28 @@ class FltkDialog final : public DialogWindow {
     }
   }
 
-  ControlEntry& Entry(const std::string& name) {
-    auto it = controls_.find(name);
-    if (it == controls_.end()) mt::Fail(mt::ErrorKind::MissingObject, "no control " + name);
-    return *it->second;
+  void Hide() override {
+    window_->hide();
+    fltk::WindowHidden();
   }
 
-  void SelectOption(ControlEntry& chosen) {
-    for (auto& [name, entry] : controls_) {
-      if (entry->design.kind == ControlKind::OptionButton &&
-          entry->design.group == chosen.design.group) {
-        static_cast<Fl_Button*>(entry->widget)->value(entry.get() == &chosen ? 1 : 0);
-      }
-    }
+  void FocusNow(ControlEntry& e) override {
+    if (!e.widget->take_focus()) Fl::focus(e.widget);
   }
 
-  const ControlEntry* FirstInTabOrder() const {
-    const ControlEntry* first = nullptr;
-    for (auto& [name, entry] : controls_) {
-      if (entry->design.tab_index < 0 || !(entry->widget->visible_focus())) continue;
-      if (!first || entry->design.tab_index < first->design.tab_index) first = entry.get();
-    }
-    return first;
+  bool TakesFocus(const ControlEntry& e) const override { return e.widget->visible_focus(); }
+
+  bool Checked(const ControlEntry& e) const override {
+    return static_cast<Fl_Button*>(e.widget)->value() != 0;
+  }
+  void SetChecked(ControlEntry& e, bool checked) override {
+    static_cast<Fl_Button*>(e.widget)->value(checked ? 1 : 0);
+  }
+  int32_t ScrollPosition(const ControlEntry& e) const override {
+    return static_cast<int32_t>(static_cast<Fl_Scrollbar*>(e.widget)->value());
+  }
+  void SetScrollPosition(ControlEntry& e, int32_t position) override {
+    static_cast<Fl_Scrollbar*>(e.widget)->value(position);
   }
 
   // How a caption fits its control at a font size: wrapped labels within their box, the
@@ -498,11 +422,6 @@ class FltkDialog final : public DialogWindow {
                      name.c_str(), size);
       }
     }
-  }
-
-  void FocusNow(const std::string& name) {
-    Fl_Widget* w = Entry(name).widget;
-    if (!w->take_focus()) Fl::focus(w);
   }
 
   void Style(Fl_Widget* w, const Control& c) {
@@ -691,18 +610,11 @@ class FltkDialog final : public DialogWindow {
     Fl_Group::current(nullptr);
   }
 
-  FormLayout layout_;
   std::string asset_folder_;
   Fl_Double_Window* window_ = nullptr;
   std::vector<uchar> icon_pixels_;
   std::unique_ptr<Fl_RGB_Image> icon_;
   std::optional<fltk::FrameExtents> frame_estimate_;
-  std::map<std::string, std::unique_ptr<ControlEntry>> controls_;
-  std::function<void()> unload_;
-  std::string pending_focus_;
-  bool open_ = false;
-  bool closing_ = false;
-  bool moved_ = false;
   bool fitted_ = false;
 };
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/error.h"
+#include "internal/dialog_base.h"
 #include "ui/ui_support.h"
 
 namespace platform {
@@ -70,10 +71,10 @@ struct ControlEntry {
   std::function<void()> click;
 };
 
-class Win32Dialog final : public DialogWindow {
+class Win32Dialog final : public detail::DialogBase<ControlEntry> {
  public:
   Win32Dialog(const FormLayout& layout, const std::string& asset_folder)
-      : layout_(layout), asset_folder_(asset_folder) {
+      : DialogBase(layout), asset_folder_(asset_folder) {
     if (!asset_folder_.empty() && asset_folder_.back() != '\\' && asset_folder_.back() != '/') {
       asset_folder_ += '\\';
     }
@@ -108,25 +109,8 @@ class Win32Dialog final : public DialogWindow {
     ::SetForegroundWindow(window_);
     open_ = true;
     win32::WindowOpened(window_, true, [this](bool backwards) { Tab(backwards); });
-    if (!pending_focus_.empty()) {
-      ::SetFocus(Entry(pending_focus_).window);
-    } else if (const ControlEntry* first = FirstInTabOrder()) {
-      ::SetFocus(first->window);
-    }
-    pending_focus_.clear();
+    FocusFirst();
   }
-
-  void Close() override {
-    if (!open_ || closing_) return;
-    closing_ = true;
-    // The unload handler may end the process; the window goes only after it returns.
-    if (unload_) unload_();
-    ::ShowWindow(window_, SW_HIDE);
-    open_ = false;
-    win32::WindowClosed(window_);
-  }
-
-  bool IsOpen() override { return open_; }
 
   std::string Text(const std::string& name) override {
     ControlEntry& e = Entry(name);
@@ -143,55 +127,6 @@ class Win32Dialog final : public DialogWindow {
     if (e.design.kind != ControlKind::TextBox) e.design.text = text;
     if (e.window) ::SetWindowTextW(e.window, win32::Utf8ToWide(text).c_str());
   }
-
-  int32_t Value(const std::string& name) override {
-    ControlEntry& e = Entry(name);
-    switch (e.design.kind) {
-      case ControlKind::CheckBox:
-      case ControlKind::OptionButton:
-        return ::SendMessageW(e.window, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-      case ControlKind::HScrollBar:
-        return ::GetScrollPos(e.window, SB_CTL);
-      default:
-        return 0;
-    }
-  }
-
-  void SetValue(const std::string& name, int32_t value) override {
-    ControlEntry& e = Entry(name);
-    switch (e.design.kind) {
-      case ControlKind::CheckBox:
-        ::SendMessageW(e.window, BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
-        break;
-      case ControlKind::OptionButton:
-        if (value != 0) {
-          SelectOption(e);
-        } else {
-          ::SendMessageW(e.window, BM_SETCHECK, BST_UNCHECKED, 0);
-        }
-        break;
-      case ControlKind::HScrollBar:
-        ::SetScrollPos(e.window, SB_CTL, Clamped(e.design, value), TRUE);
-        break;
-      default:
-        break;
-    }
-  }
-
-  void SetFocus(const std::string& name) override {
-    ControlEntry& e = Entry(name);  // an unknown name fails here, shown or not
-    if (open_) {
-      ::SetFocus(e.window);
-    } else {
-      pending_focus_ = name;
-    }
-  }
-
-  void OnClick(const std::string& name, std::function<void()> handler) override {
-    Entry(name).click = std::move(handler);
-  }
-
-  void OnUnload(std::function<void()> handler) override { unload_ = std::move(handler); }
 
   double OuterWidth() override {
     RECT r;
@@ -290,11 +225,14 @@ class Win32Dialog final : public DialogWindow {
     }
   }
 
-  ControlEntry& Entry(const std::string& name) {
-    auto it = controls_.find(name);
-    if (it == controls_.end()) mt::Fail(mt::ErrorKind::MissingObject, "no control " + name);
-    return *it->second;
+  void Hide() override {
+    ::ShowWindow(window_, SW_HIDE);
+    win32::WindowClosed(window_);
   }
+
+  void FocusNow(ControlEntry& e) override { ::SetFocus(e.window); }
+
+  bool TakesFocus(const ControlEntry& e) const override { return e.window != nullptr; }
 
   ControlEntry* ById(int id) {
     for (auto& [name, entry] : controls_) {
@@ -311,26 +249,17 @@ class Win32Dialog final : public DialogWindow {
     return nullptr;
   }
 
-  void ClickFrom(ControlEntry& e) {
-    if (e.design.kind == ControlKind::OptionButton) SelectOption(e);
-    if (e.click) {
-      auto handler = e.click;  // the handler may replace itself
-      handler();
-    }
+  bool Checked(const ControlEntry& e) const override {
+    return ::SendMessageW(e.window, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
-
-  void SelectOption(ControlEntry& chosen) {
-    for (auto& [name, entry] : controls_) {
-      if (entry->design.kind == ControlKind::OptionButton &&
-          entry->design.group == chosen.design.group) {
-        ::SendMessageW(entry->window, BM_SETCHECK,
-                       entry.get() == &chosen ? BST_CHECKED : BST_UNCHECKED, 0);
-      }
-    }
+  void SetChecked(ControlEntry& e, bool checked) override {
+    ::SendMessageW(e.window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
-
-  static int32_t Clamped(const Control& c, int32_t value) {
-    return std::clamp(value, std::min(c.min, c.max), std::max(c.min, c.max));
+  int32_t ScrollPosition(const ControlEntry& e) const override {
+    return ::GetScrollPos(e.window, SB_CTL);
+  }
+  void SetScrollPosition(ControlEntry& e, int32_t position) override {
+    ::SetScrollPos(e.window, SB_CTL, position, TRUE);
   }
 
   // The bar's own arrows and keys move by the small change, a click beside the thumb by
@@ -370,7 +299,7 @@ class Win32Dialog final : public DialogWindow {
       default:
         return;
     }
-    after = Clamped(c, after);
+    after = InRange(c, after);
     if (after == before) return;
     ::SetScrollPos(e.window, SB_CTL, after, TRUE);
     ClickFrom(e);
@@ -474,15 +403,6 @@ class Win32Dialog final : public DialogWindow {
     ::SetFocus(target->window);
   }
 
-  const ControlEntry* FirstInTabOrder() const {
-    const ControlEntry* first = nullptr;
-    for (auto& [name, entry] : controls_) {
-      if (entry->design.tab_index < 0 || !entry->window) continue;
-      if (!first || entry->design.tab_index < first->design.tab_index) first = entry.get();
-    }
-    return first;
-  }
-
   // Creation order: a frame before what it holds (so its box lies beneath), then by tab
   // index; controls outside the tab order never take focus and may come anywhere.
   int OrderKey(const Control& c) const {
@@ -554,7 +474,7 @@ class Win32Dialog final : public DialogWindow {
         break;
       case ControlKind::HScrollBar:
         ::SetScrollRange(window, SB_CTL, std::min(c.min, c.max), std::max(c.min, c.max), FALSE);
-        ::SetScrollPos(window, SB_CTL, Clamped(c, c.value), FALSE);
+        ::SetScrollPos(window, SB_CTL, InRange(c, c.value), FALSE);
         break;
       case ControlKind::TextBox:
         // Counted in UTF-16 units, which are the characters of every text we take.
@@ -641,19 +561,12 @@ class Win32Dialog final : public DialogWindow {
     }
   }
 
-  FormLayout layout_;
   std::string asset_folder_;
   HWND window_ = nullptr;
   HICON icon_ = nullptr;
   HWND last_focus_ = nullptr;
-  std::map<std::string, std::unique_ptr<ControlEntry>> controls_;
   std::map<std::string, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
-  std::function<void()> unload_;
-  std::string pending_focus_;
-  bool open_ = false;
-  bool closing_ = false;
-  bool moved_ = false;
 };
 
 }  // namespace
