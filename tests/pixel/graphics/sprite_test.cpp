@@ -105,10 +105,6 @@ TEST_F(SpriteOnStage, SmallMoveUpAndRightCopiesTheCoveringRectangle) {
   ClearScreen();
   sprite_.StageToScreen(screen_, stage_.dc());
   ASSERT_EQ(copies_.size(), 1u);
-  EXPECT_EQ(copies_[0].x, 100);
-  EXPECT_EQ(copies_[0].y, 48);
-  EXPECT_EQ(copies_[0].w, 43);
-  EXPECT_EQ(copies_[0].h, 32);
   EXPECT_EQ(sprite_.DeltaX(), 3);
   EXPECT_EQ(sprite_.DeltaY(), -2);
   ExpectScreenChangedExactly({{100, 48, 43, 32}});
