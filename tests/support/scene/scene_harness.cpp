@@ -55,6 +55,7 @@ Picture TiledPicture(const std::string& file, int32_t w, int32_t h) {
 std::string FirstDifference(const Picture& a, const Picture& b, int32_t w) {
   if (a.size() != b.size())
     return "sizes " + std::to_string(a.size()) + " / " + std::to_string(b.size());
+  if (a == b) return {};
   for (size_t i = 0; i < a.size(); ++i) {
     if (a[i] == b[i]) continue;
     std::ostringstream out;
