@@ -64,6 +64,48 @@ void Transfer(ExternalDc& e, int32_t x, int32_t y, int32_t w, int32_t h, bool in
   }
 }
 
+// A top-down 32-bit DIB section of one size, selected into its own memory DC.
+struct ReadBuffer {
+  HDC dc = nullptr;
+  HBITMAP section = nullptr;
+  HGDIOBJ previous = nullptr;
+  uint32_t* bits = nullptr;
+  int32_t width = 0, height = 0;
+
+  bool Fit(int32_t w, int32_t h) {
+    if (section && w == width && h == height) return true;
+    Free();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* memory = nullptr;
+    section = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+    dc = section ? ::CreateCompatibleDC(nullptr) : nullptr;
+    if (!dc) {
+      Free();
+      return false;
+    }
+    previous = ::SelectObject(dc, section);
+    bits = static_cast<uint32_t*>(memory);
+    width = w;
+    height = h;
+    return true;
+  }
+  void Free() {
+    if (dc) {
+      ::SelectObject(dc, previous);
+      ::DeleteDC(dc);
+    }
+    if (section) ::DeleteObject(section);
+    *this = ReadBuffer{};
+  }
+  ~ReadBuffer() { Free(); }
+};
+
 detail::WindowDCResolver& Resolver() {
   static detail::WindowDCResolver resolver;
   return resolver;
@@ -177,12 +219,46 @@ ColorRef SetPixel(Handle dc, int32_t x, int32_t y, ColorRef colour) {
 }
 
 void ReadPixels(Handle dc, int32_t x, int32_t y, int32_t width, int32_t height, ColorRef* out) {
+  if (width <= 0 || height <= 0) return;
   if (ExternalDc* e = FindExternal(dc)) Transfer(*e, x, y, width, height, true);
-  for (int32_t row = 0; row < height; ++row) {
-    for (int32_t col = 0; col < width; ++col) {
-      *out++ = ::GetPixel(Dc(dc), x + col, y + row);
+  const auto read_one_by_one = [&] {
+    for (int32_t row = 0; row < height; ++row)
+      for (int32_t col = 0; col < width; ++col)
+        out[static_cast<size_t>(row) * width + col] = ::GetPixel(Dc(dc), x + col, y + row);
+  };
+  // GetPixel reads only what the clipping region shows; a plain rectangle (a memory DC's
+  // whole bitmap) can be read with one blit, anything more complex is left to GetPixel.
+  RECT box{};
+  const int kind = ::GetClipBox(Dc(dc), &box);
+  if (kind == COMPLEXREGION) return read_one_by_one();
+  std::fill(out, out + static_cast<size_t>(width) * height, CLR_INVALID);
+  const int64_t left = std::max<int64_t>(x, box.left), top = std::max<int64_t>(y, box.top);
+  const int64_t right = std::min<int64_t>(int64_t{x} + width, box.right);
+  const int64_t bottom = std::min<int64_t>(int64_t{y} + height, box.bottom);
+  if (kind != SIMPLEREGION || right <= left || bottom <= top) return;
+  const auto w = static_cast<int32_t>(right - left), h = static_cast<int32_t>(bottom - top);
+
+  // One blit into a 32-bit DIB section rather than a GetPixel per pixel. A DC's default
+  // colours (black text, white background) turn a one-bit source into black and white, as
+  // GetPixel reads it. Tests read whole screens after every frame: the section is kept for
+  // the next read of the same size.
+  static ReadBuffer buffer;
+  if (!buffer.Fit(w, h)) return read_one_by_one();
+  const bool copied = ::BitBlt(buffer.dc, 0, 0, w, h, Dc(dc), static_cast<int>(left),
+                               static_cast<int>(top), SRCCOPY) != 0;
+  ::GdiFlush();
+  if (copied) {
+    const uint32_t* src = buffer.bits;
+    for (int32_t row = 0; row < h; ++row) {
+      ColorRef* dst = out + static_cast<size_t>(top - y + row) * width + (left - x);
+      // The section holds 0x00RRGGBB; a colour value is 0x00BBGGRR.
+      for (int32_t col = 0; col < w; ++col, ++src) {
+        const uint32_t p = *src;
+        dst[col] = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+      }
     }
   }
+  if (!copied) read_one_by_one();
 }
 
 }  // namespace gdi

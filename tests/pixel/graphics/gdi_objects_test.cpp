@@ -110,6 +110,22 @@ TEST(Colours, SetBkColorReturnsThePreviousAndPixelsRoundTrip) {
   EXPECT_EQ(gdi::GetPixel(mono.dc(), 1, 0), 0u);
 }
 
+// The whole-rectangle read is what GetPixel gives, pixel by pixel: a rectangle reaching
+// past every edge, on a colour and a one-bit surface.
+TEST(Colours, ReadPixelsGivesWhatGetPixelGives) {
+  for (const bool mono : {false, true}) {
+    MemDC m(37, 23, mono);
+    FillPattern(m.dc(), m.w(), m.h(), 5, {0x00000000, 0x00FFFFFF, 0x00A1B2C3, 0x0000FF00});
+    const int32_t x = -3, y = -2, w = m.w() + 7, h = m.h() + 5;
+    Pixels read(static_cast<size_t>(w) * h);
+    gdi::ReadPixels(m.dc(), x, y, w, h, read.data());
+    for (int32_t row = 0; row < h; ++row)
+      for (int32_t col = 0; col < w; ++col)
+        ASSERT_EQ(read[static_cast<size_t>(row) * w + col], gdi::GetPixel(m.dc(), x + col, y + row))
+            << (mono ? "one-bit " : "colour ") << x + col << "," << y + row;
+  }
+}
+
 TEST(WindowDCs, UnknownWindowsHaveNoDcAndTheScreenDcStays) {
   EXPECT_EQ(gdi::GetDC(0x0ABCDEF1), 0u);
   const gdi::Handle screen = gdi::GetDC(0);

@@ -19,6 +19,11 @@ namespace {
 using namespace mt::test;
 
 const std::string kAssets = MT_DIST_ASSETS;
+// The Windows build runs fewer frames: under Wine every frame costs many times more.
+#ifndef MT_BESIDE_FRAMES
+#define MT_BESIDE_FRAMES 2000
+#endif
+constexpr int64_t kFrames = MT_BESIDE_FRAMES;
 
 // Whole pictures read after every frame, into buffers kept for the run.
 struct Reader {
@@ -84,7 +89,6 @@ void RunBesideLiteralFrames(int32_t width, int32_t height, uint64_t seed) {
   };
   std::vector<Click> clicks = {
       {0, 150, 140, 1}, {7, width - 90.0, height - 110.0, 1}, {12, 333, 77, 1}};
-  constexpr int64_t kFrames = 2000;
   std::mt19937 random(static_cast<uint32_t>(seed));
   std::uniform_int_distribution<int32_t> px(0, width - 1), py(0, height - 1), pick(0, 9),
       button(0, 2);
@@ -147,17 +151,17 @@ void RunBesideLiteralFrames(int32_t width, int32_t height, uint64_t seed) {
 
   // The run was not idle: explosions ran, turkeys were hit, and fixed sprites were left
   // alone in many frames (not in most: on screens this small the flock reaches them often).
-  EXPECT_GT(explosion_frames, 500);
+  EXPECT_GT(explosion_frames, kFrames / 4);
   EXPECT_GT(fixed_left_alone, kFrames / 4);
   int hit = 0;
   for (int32_t i = 1; i <= mt::scene::kTurkeyCount; ++i) hit += h.form->Turkey(i).Cell() >= 3;
   EXPECT_GT(hit, 0);
 }
 
-TEST(SceneBesideLiteralFrames, SamePixelsOverTwoThousandFramesAt1600x900) {
+TEST(SceneBesideLiteralFrames, SamePixelsFrameByFrameAt1600x900) {
   RunBesideLiteralFrames(1600, 900, 7);
 }
-TEST(SceneBesideLiteralFrames, SamePixelsOverTwoThousandFramesAt1000x562) {
+TEST(SceneBesideLiteralFrames, SamePixelsFrameByFrameAt1000x562) {
   RunBesideLiteralFrames(1000, 562, 11);
 }
 

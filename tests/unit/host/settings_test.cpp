@@ -1,23 +1,38 @@
 // Reading settings and the paths built from the program's folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/system.h"
 #include "settings_fixture.h"
 
 namespace {
 
+// Paths written with '/' here, in the platform's separator.
+std::string Native(std::string path) {
+  std::replace(path.begin(), path.end(), '/', platform::PathSeparator());
+  return path;
+}
+
 TEST(ProgramPaths, OneSeparatorBetweenFolderAndName) {
   using mScreenSaver::JoinProgramPath;
-  EXPECT_EQ(JoinProgramPath("/", "rovoradizu.ini"), "/rovoradizu.ini");
-  EXPECT_EQ(JoinProgramPath("/opt/saver", "rovoradizu.ini"), "/opt/saver/rovoradizu.ini");
-  EXPECT_EQ(JoinProgramPath("/opt/saver/", "MarrowtideEmail"), "/opt/saver/MarrowtideEmail");
+  EXPECT_EQ(JoinProgramPath(Native("/"), "rovoradizu.ini"), Native("/rovoradizu.ini"));
+  EXPECT_EQ(JoinProgramPath(Native("/opt/saver"), "rovoradizu.ini"),
+            Native("/opt/saver/rovoradizu.ini"));
+  EXPECT_EQ(JoinProgramPath(Native("/opt/saver/"), "MarrowtideEmail"),
+            Native("/opt/saver/MarrowtideEmail"));
 }
 
 TEST(ProgramPaths, AllThreeLieInTheProgramsFolder) {
   const std::string folder = platform::ProgramFolder();
-  EXPECT_EQ(mScreenSaver::SettingsFilePath(), folder + "/rovoradizu.ini");
-  EXPECT_EQ(mScreenSaver::AssetFolderPath(), folder + "/duruzarurode/gobblerun/");
-  EXPECT_EQ(mScreenSaver::CompanionPath(), folder + "/MarrowtideEmail");
+#ifdef _WIN32
+  const std::string companion = "MarrowtideEmail.exe";
+#else
+  const std::string companion = "MarrowtideEmail";
+#endif
+  EXPECT_EQ(mScreenSaver::SettingsFilePath(), folder + Native("/rovoradizu.ini"));
+  EXPECT_EQ(mScreenSaver::AssetFolderPath(), folder + Native("/duruzarurode/gobblerun/"));
+  EXPECT_EQ(mScreenSaver::CompanionPath(), folder + Native("/") + companion);
 }
 
 class Settings : public mt::test::SettingsFileTest {};
