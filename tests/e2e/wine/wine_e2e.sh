@@ -3,7 +3,8 @@
 # One prefix and one X server serve every case (a prefix costs ~20 s to make); each case
 # runs in a subshell with a fresh copy of the program folder and reports on its own.
 #   wine_e2e.sh   (under with-xvfb; MT_DIST, MT_SHOTS, MT_WINE, MT_PREVIEW_HOST, MT_PROBE,
-#                  MT_SITE_URL, MT_VERSION and MT_WINE_CASES from CTest)
+#                  MT_SITE_URL, MT_VERSION, MT_WINE_CASES and, for 32 bits, MT_PASSWORD_DOUBLES
+#                  from CTest)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
@@ -127,6 +128,70 @@ installer_case() (
   pass "the uninstaller removed the folder and the values"
 )
 
+# Password mode of the 9x family, for real: Wine reports the 9x family to the saver (its
+# version setting for the .scr's name), which loads the recording stand-ins of password.cpl
+# and mpr.dll from its folder. A refused password leaves the run as it was; an accepted one
+# ends it with status 0, the screen-saver-running flag cleared and the run counted. Wine
+# keeps that flag in a volatile registry value and shows top-most as the X window's
+# _NET_WM_STATE_ABOVE; the taskbar it does not show (the exit sequence's unit tests hold it).
+password_case() (
+  running_flag() {
+    "$MT_WINE" reg query 'HKCU\Software\Wine\Temporary System Parameters\Control Panel\Desktop' \
+      /v WINE_ScreenSaverRunning 2>/dev/null | tr -d '\r' |
+      awk '$1 == "WINE_ScreenSaverRunning" { print $3 }'
+  }
+  on_top() { xprop -id "$wid" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+  dir=$(make_program_folder)
+  program_commands "$dir"
+  cp "$MT_PASSWORD_DOUBLES/password.cpl" "$MT_PASSWORD_DOUBLES/mpr.dll" "$dir/"
+  app='HKCU\Software\Wine\AppDefaults\Marrowtide Gobble-run.scr'
+  desktop='HKCU\Control Panel\Desktop'
+  trap 'kill "${pid:-}" 2>/dev/null; rm -rf "$dir"
+        "$MT_WINE" reg delete "$app" /f >/dev/null 2>&1
+        "$MT_WINE" reg delete "$desktop" /v ScreenSaveUsePassword /f >/dev/null 2>&1' EXIT
+  "$MT_WINE" reg add "$app" /v Version /d win98 /f >/dev/null &&
+    "$MT_WINE" reg add "$app\\DllOverrides" /v mpr /d native /f >/dev/null &&
+    "$MT_WINE" reg add "$desktop" /v ScreenSaveUsePassword /d 1 /f >/dev/null ||
+    fail "could not set the registry values"
+  ini="$dir/rovoradizu.ini"
+  settings "$ini" 0 20 0 0
+  cp "$ini" "$dir/before.ini"
+  windows_dir="Z:${dir//\//\\}"
+  export MT_PASSWORD_LOG="$windows_dir\\calls.txt" MT_PASSWORD_ANSWER="$windows_dir\\answer.txt"
+  echo wrong >"$dir/answer.txt"
+  "${SAVER[@]}" /s &
+  pid=$!
+  wid=$(wait_for_window '^Form1$') || fail "no scene window"
+  sleep 1.5
+  [ "$(running_flag)" = 1 ] && on_top || fail "password mode did not set the flag and top-most"
+  focus_window "$wid" 10 10
+  xdotool key x
+  for _ in $(seq 50); do [ -s "$dir/calls.txt" ] && break; sleep 0.1; done
+  grep -qx 'VerifyScreenSavePwd [0-9a-f]*' "$dir/calls.txt" ||
+    fail "the key did not ask for the password: $(cat "$dir/calls.txt" 2>/dev/null)"
+  sleep 1
+  kill -0 "$pid" 2>/dev/null || fail "a refused password ended the run"
+  screenshot "$dir/a.png"
+  sleep 0.5
+  screenshot "$MT_SHOTS/wine-password-refused.png"
+  d=$({ /usr/bin/compare -metric AE "$dir/a.png" "$MT_SHOTS/wine-password-refused.png" null: 2>&1 || true; } | cut -d' ' -f1)
+  [ "$d" != 0 ] || fail "the scene stands still after a refused password"
+  cmp "$dir/before.ini" "$ini" || fail "a refused password changed the settings file"
+  [ "$(running_flag)" = 1 ] && on_top || fail "a refused password restored the flag or top-most"
+  pass "a refused password leaves the run going, on top, the flag set and the counter untouched"
+
+  echo right >"$dir/answer.txt"
+  xdotool key x
+  wait_for_exit "$pid" 50 || fail "an accepted password did not end the run"
+  wait "$pid" || fail "status $?"
+  pid=
+  [ "$(grep -c . "$dir/calls.txt")" = 2 ] || fail "calls: $(cat "$dir/calls.txt")"
+  sed 's/^appcurrent=0\r$/appcurrent=1\r/' "$dir/before.ini" >"$dir/expected.ini"
+  cmp "$dir/expected.ini" "$ini" || fail "settings file: $(cat -A "$ini")"
+  [ "$(running_flag)" = 0 ] || fail "the screen-saver-running flag is still set"
+  pass "an accepted password ends the run with status 0, the flag cleared and the counter raised"
+)
+
 # MT_WINE_CASES limits the run to the cases it names.
 failed=()
 run_case() {
@@ -144,6 +209,7 @@ run_case scene-missing-background scene_case missing-background
 run_case dialog-builder builder_case
 run_case settings settings_case
 run_case referral-submit referral_case
+run_case password password_case
 run_case installer installer_case
 [ ${#failed[@]} = 0 ] || fail "failed: ${failed[*]}"
 pass "every Wine case"

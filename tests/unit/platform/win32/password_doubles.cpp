@@ -1,5 +1,6 @@
 // Stand-ins for the 9x family's password.cpl and mpr.dll: each call is appended to the file
-// MT_PASSWORD_LOG names; VerifyScreenSavePwd accepts when MT_PASSWORD_ANSWER is "right".
+// MT_PASSWORD_LOG names; VerifyScreenSavePwd accepts when the file MT_PASSWORD_ANSWER names
+// begins with "right" (a file, so that a running program's answer can change).
 #include <windows.h>
 
 #include <cstdio>
@@ -25,8 +26,13 @@ __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
   std::snprintf(line, sizeof line, "VerifyScreenSavePwd %lx",
                 static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)));
   Record(line);
-  const char* answer = std::getenv("MT_PASSWORD_ANSWER");
-  return answer && std::strcmp(answer, "right") == 0;
+  const char* answer_file = std::getenv("MT_PASSWORD_ANSWER");
+  char answer[6] = {};
+  if (FILE* f = answer_file ? std::fopen(answer_file, "rb") : nullptr) {
+    std::fread(answer, 1, 5, f);
+    std::fclose(f);
+  }
+  return std::strcmp(answer, "right") == 0;
 }
 #else
 __declspec(dllexport) DWORD WINAPI

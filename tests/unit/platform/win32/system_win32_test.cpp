@@ -176,11 +176,13 @@ TEST(Password9x, VerifyAndChangeReachTheFamilysLibrariesWithTheirArguments) {
   ::RegCloseKey(overrides);
   ::RegCloseKey(h);
   const std::string log = folder / "calls.txt";
+  const std::string answer = folder / "answer.txt";
   ::SetEnvironmentVariableA("MT_PASSWORD_LOG", log.c_str());
+  ::SetEnvironmentVariableA("MT_PASSWORD_ANSWER", answer.c_str());
 
-  ::SetEnvironmentVariableA("MT_PASSWORD_ANSWER", "wrong");
+  std::ofstream(answer) << "wrong";
   EXPECT_EQ(RunProbe(program, "password_probe", "password"), 10u);  // 9x family, refused
-  ::SetEnvironmentVariableA("MT_PASSWORD_ANSWER", "right");
+  std::ofstream(answer) << "right";
   EXPECT_EQ(RunProbe(program, "password_probe", "password"), 11u);  // 9x family, accepted
   EXPECT_EQ(ReadFileBytes(log),
             "VerifyScreenSavePwd 1234\nPwdChangePasswordA SCRSAVE 5678 0 00000000\n"
