@@ -51,6 +51,10 @@ class cTile {
   // and row usually stick out and are clipped. Throws mt::Error: MissingObject after the
   // tile was cleared, Overflow when a step leaves the 32-bit range.
   void TileDC(Handle lHDC, int32_t lWidth, int32_t lHeight);
+  // Lays the tile over one rectangle of lHDC only, exactly as TileDC lays it there: what
+  // a sprite's saved background holds when it was saved on a freshly tiled stage. Nothing
+  // left of or above (0, 0) is drawn, as TileDC draws nothing there either.
+  void TileRect(Handle lHDC, int32_t lX, int32_t lY, int32_t lWidth, int32_t lHeight);
   // Loads the tile from a file, unless it is the name already loaded; the empty name
   // clears everything. Needs the render target set first.
   void Filename(const std::string& sFilename);

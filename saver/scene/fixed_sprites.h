@@ -8,8 +8,8 @@
 //    restores, saves or is drawn in during this frame; the restored place is where it was
 //    saved, in the last frame or, for an explosion that starts again, earlier;
 //  - one that overlaps a due one, so that overlapping sprites are still drawn in order.
-// A fixed sprite left alone keeps its saved background too: it was saved at the same
-// place, and what lies under a sprite when it is saved is always the tiled background.
+// A fixed sprite left alone needs nothing kept for it: restoring it, when it is due again,
+// lays the tiled background over its place.
 #include <cstdint>
 #include <vector>
 

@@ -357,32 +357,35 @@ void frmSaver::AnimateFrame() {
   }
   m_iFrameCount = Add16(m_iFrameCount, 1);
 
-  // 3. Undo the last frame's drawing. A fixed sprite that nothing moving comes near is left
-  // as it stands, on the stage and on the screen (fixed_sprites.h); what decides is first
-  // where the moving sprites restore, which is where each saved: its X and Y, unchanged
-  // since.
+  // 3. Undo the last frame's drawing. Every sprite was saved on a stage that was, under
+  // it, the tiled background (all saving comes before all drawing, and a fixed sprite in
+  // the way is restored first), so putting back what it saved means laying the tile there
+  // again: the program neither makes nor reads the saved copies. Each goes back where it
+  // was saved, its X and Y, unchanged since: the moving sprites move only further on, the
+  // fixed ones never. Nothing was saved before the first frame, nor by an explosion not
+  // yet placed.
+  auto restore = [&](cSprite& sprite) {
+    if (m_lFramesDone == 0 || (&sprite == m_cBomb.get() && !m_bBombPlaced)) return;
+    m_cBackground->TileRect(stage(), sprite.X(), sprite.Y(), sprite.Width(), sprite.Height());
+  };
+  // A fixed sprite that nothing moving comes near is left as it stands, on the stage and on
+  // the screen (fixed_sprites.h); what decides is first where the moving sprites restore.
   m_oFixedSprites.BeginFrame();
   for (int32_t i = 1; i <= kTurkeyCount; ++i) {
     if (Turkey(i).Active()) m_oFixedSprites.Touch(Turkey(i));
   }
   if (m_bExploding) m_oFixedSprites.Touch(*m_cBomb);
   ForEachDrawnSprite([&](cSprite& sprite) {
-    if (!m_oFixedSprites.LeftAlone(sprite)) sprite.RestoreBackground(stage());
+    if (!m_oFixedSprites.LeftAlone(sprite)) restore(sprite);
   });
   if (m_options.after_restore) m_options.after_restore(m_lFramesDone);
-  // Then where they save and draw now: a fixed sprite reached only there is restored just
-  // before the moving sprite saves, so that it saves the background.
+  // Then where they are drawn now: a fixed sprite reached only there is due as well, and is
+  // restored at once, before anything is drawn.
   auto touch = [&](cSprite& moving) {
-    m_oFixedSprites.Touch(moving.X(), moving.Y(), moving.Width(), moving.Height(),
-                          [&](cSprite& fixed) { fixed.RestoreBackground(stage()); });
-  };
-  auto store_fixed = [&](cSprite& fixed) {
-    if (!m_oFixedSprites.LeftAlone(fixed)) fixed.StoreBackground(stage(), fixed.X(), fixed.Y());
+    m_oFixedSprites.Touch(moving.X(), moving.Y(), moving.Width(), moving.Height(), restore);
   };
 
-  // 4. Save what lies under the grass patches, before the turkeys walk over it.
-  store_fixed(*m_cGrassPatchRight);
-  store_fixed(*m_cGrassPatch);
+  // 4. (The grass patches' backgrounds need no saving: see step 3.)
 
   // 5. Walk, wrapping at the edges: leaving left or top comes back a whole sprite beyond
   // the opposite edge, leaving right or bottom comes back just outside the opposite edge.
@@ -401,7 +404,6 @@ void frmSaver::AnimateFrame() {
       t.Y(Sub32(0, t.Height()));
     }
     touch(t);
-    t.StoreBackground(stage(), t.X(), t.Y());
   }
 
   // 6. The explosion, centred on the last click; a new click moves it without restarting.
@@ -416,13 +418,10 @@ void frmSaver::AnimateFrame() {
       m_cBomb->Cell(1);
     }
     touch(*m_cBomb);
-    m_cBomb->StoreBackground(stage(), m_cBomb->X(), m_cBomb->Y());
+    m_bBombPlaced = true;
   }
 
-  // 7. Save what lies under the logo and the trees, which are drawn over everything else.
-  store_fixed(*m_cLogo);
-  store_fixed(*m_cTree);
-  store_fixed(*m_cTreeSmall);
+  // 7. (Nor do the logo's and the trees'.)
 
   // 8. One hit test per click: every turkey within 20 pixels either way takes its next
   // hit pose.

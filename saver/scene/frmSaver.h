@@ -110,6 +110,8 @@ class frmSaver : public mt::host::Form {
   int64_t m_lFramesDone = 0;
   // The fixed sprites this frame leaves alone.
   FixedSprites m_oFixedSprites;
+  // The explosion has been placed once: from then on there is a place to restore.
+  bool m_bBombPlaced = false;
 
  protected:
   // For another frame body: the observers it must call, and the screen in layout units.

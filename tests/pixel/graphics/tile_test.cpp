@@ -1,5 +1,5 @@
 // cTile on the real software GDI: the inclusive tiling bounds, counted transfers, loading
-// a file once, pictures, clearing, and a tile with no size.
+// a file once, pictures, clearing, a tile with no size, and one rectangle tiled alone.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -147,6 +147,33 @@ TEST_F(Tiling, EmptyNameClearsEverythingAndPictureReplacesTheTile) {
 TEST_F(Tiling, ATileWithNoSizeEndsAndDrawsNothing) {
   tile.TileDC(window.dc, 50, 50);
   EXPECT_TRUE(window.transfers.empty());
+}
+
+// A rectangle laid alone shows exactly what tiling the whole surface shows there, across
+// tile edges and partly off the surface, and leaves every other pixel as it was.
+TEST_F(Tiling, ARectangleGetsTheWholeTilingsPixelsThereAndNothingElseChanges) {
+  Attach();
+  tile.Filename(Tile("t.bmp", 16, 12));
+  const ColorRef kMarker = 0x00123456;
+  struct Rect {
+    int32_t x, y, w, h;
+  };
+  for (const Rect r : {Rect{3, 5, 20, 20}, Rect{-7, -9, 30, 30}, Rect{40, 44, 20, 20},
+                       Rect{16, 12, 16, 12}, Rect{10, 10, 0, 5}, Rect{60, 0, 5, 5}}) {
+    SCOPED_TRACE(std::to_string(r.x) + "," + std::to_string(r.y));
+    for (int32_t y = 0; y < 50; ++y)
+      for (int32_t x = 0; x < 50; ++x) gdi::SetPixel(window.dc, x, y, kMarker);
+    tile.TileRect(window.dc, r.x, r.y, r.w, r.h);
+    for (int32_t y = 0; y < 50; ++y) {
+      for (int32_t x = 0; x < 50; ++x) {
+        const bool inside = x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
+        ASSERT_EQ(gdi::GetPixel(window.dc, x, y), inside ? TilePixel(x % 16, y % 12) : kMarker)
+            << x << "," << y;
+      }
+    }
+  }
+  tile.Filename("");
+  EXPECT_THROW(tile.TileRect(window.dc, 0, 0, 5, 5), mt::Error);
 }
 
 TEST_F(Tiling, StepsPastTheLargestCoordinateOverflow) {
