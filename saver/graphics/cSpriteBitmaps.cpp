@@ -104,12 +104,10 @@ void cSpriteBitmaps::TransparentDraw(Handle hDCDest, int32_t lX, int32_t lY, int
     lTargetX = 0;
     lTargetY = 0;
   }
-  // Opaque pixels turn white, then take the sheet's colour; transparent ones are left,
-  // since the mask is black and the sheet white there.
-  gdi::BitBlt(lTargetDC, lTargetX, lTargetY, m_lCellWidth, m_lCellHeight, m_oMask.hDC(), src.x,
-              src.y, gdi::SRCPAINT);
-  gdi::BitBlt(lTargetDC, lTargetX, lTargetY, m_lCellWidth, m_lCellHeight, m_oSprite.hDC(), src.x,
-              src.y, gdi::SRCAND);
+  // Opaque pixels turn white (mask, SRCPAINT), then take the sheet's colour (SRCAND);
+  // transparent ones are left, since the mask is black and the sheet white there.
+  gdi::BitBltMaskThenPicture(lTargetDC, lTargetX, lTargetY, m_lCellWidth, m_lCellHeight,
+                             m_oMask.hDC(), m_oSprite.hDC(), src.x, src.y);
   if (bUseBuildDC) {
     gdi::BitBlt(hDCDest, lX, lY, m_lCellWidth, m_lCellHeight, m_oBuild.hDC(), 0, 0, gdi::SRCCOPY);
   }

@@ -61,6 +61,11 @@ ColorRef GetBkColor(Handle dc);
 
 bool BitBlt(Handle dest_dc, int32_t x, int32_t y, int32_t width, int32_t height, Handle src_dc,
             int32_t src_x, int32_t src_y, uint32_t rop);
+// Transparent drawing's two transfers in one call, with their result: BitBlt from mask_dc
+// with SRCPAINT, then from picture_dc with SRCAND, both from (src_x, src_y). The Linux GDI
+// makes it one pass over the destination; true when both transfers were made.
+bool BitBltMaskThenPicture(Handle dest_dc, int32_t x, int32_t y, int32_t width, int32_t height,
+                           Handle mask_dc, Handle picture_dc, int32_t src_x, int32_t src_y);
 
 // Reading and writing one pixel (0x00BBGGRR; a one-bit surface reads 0 or 0x00FFFFFF).
 // For tests and tools. GetPixel outside the surface gives 0xFFFFFFFF (CLR_INVALID).

@@ -205,6 +205,13 @@ bool BitBlt(Handle dest_dc, int32_t x, int32_t y, int32_t width, int32_t height,
   return ok;
 }
 
+bool BitBltMaskThenPicture(Handle dest_dc, int32_t x, int32_t y, int32_t width, int32_t height,
+                           Handle mask_dc, Handle picture_dc, int32_t src_x, int32_t src_y) {
+  const bool painted = BitBlt(dest_dc, x, y, width, height, mask_dc, src_x, src_y, SRCPAINT);
+  const bool anded = BitBlt(dest_dc, x, y, width, height, picture_dc, src_x, src_y, SRCAND);
+  return painted && anded;
+}
+
 ColorRef GetPixel(Handle dc, int32_t x, int32_t y) {
   if (ExternalDc* e = FindExternal(dc)) Transfer(*e, x, y, 1, 1, true);
   return ::GetPixel(Dc(dc), x, y);

@@ -80,8 +80,9 @@ TEST_F(SpriteSheet, TransparentColourLeavesTheDestinationAndOpaquePixelsAreExact
 }
 
 TEST_F(SpriteSheet, BuildSurfaceDeliversTheCellInOneTransfer) {
-  // Without the build surface the destination briefly holds the white shape of the
-  // opaque pixels; with it the window receives only the finished cell.
+  // With the build surface the window receives only the finished cell. Without it the
+  // destination takes the mask and then the picture: two transfers on Windows, one pass
+  // in our own GDI.
   cSpriteBitmaps sheet;
   ASSERT_TRUE(sheet.CreateFromFile(WriteSheet("s.bmp", kGreen), 3, 2, "", kGreen));
   std::vector<uint32_t> buffer(40 * 30, 0x00123456);
@@ -93,7 +94,11 @@ TEST_F(SpriteSheet, BuildSurfaceDeliversTheCellInOneTransfer) {
   EXPECT_EQ(transfers, 1);
   transfers = 0;
   sheet.TransparentDraw(window, 3, 4, 2, false);
+#ifdef _WIN32
   EXPECT_EQ(transfers, 2);
+#else
+  EXPECT_EQ(transfers, 1);
+#endif
   platform::detail::DeleteExternalDC(window);
 }
 
