@@ -14,12 +14,13 @@ std::unique_ptr<Bitmap> MakeBitmap(int32_t width, int32_t height, bool mono) {
   bitmap->height = height;
   bitmap->mono = mono;
   bitmap->pitch = width;
+  // The storage comes zeroed (pixel_allocator.h): black, and all bits clear.
   try {
     if (mono) {
-      bitmap->mono_store.assign(static_cast<size_t>(pixels), 0);
+      bitmap->mono_store.resize(static_cast<size_t>(pixels));
       bitmap->bits = bitmap->mono_store.data();
     } else {
-      bitmap->colour_store.assign(static_cast<size_t>(pixels), 0);
+      bitmap->colour_store.resize(static_cast<size_t>(pixels));
       bitmap->colour = bitmap->colour_store.data();
     }
   } catch (const std::bad_alloc&) {
