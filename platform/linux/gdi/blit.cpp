@@ -65,37 +65,48 @@ typedef uint8_t V16 __attribute__((vector_size(16)));
 #define MT_AVX2_CLONE [[gnu::target_clones("avx2", "default")]]
 #endif
 
-// Sprite rows lie a whole surface's width apart: too far for the processor to guess the
-// next row, and too short for it to stream. A row a few rows ahead is asked for while this
-// one is worked on, so the misses overlap instead of coming one row at a time.
-constexpr int32_t kRowsAhead = 4;
-template <class T>
-[[gnu::always_inline]] inline void PrefetchRow(const T* row, int32_t bytes, bool for_write) {
-  const char* p = reinterpret_cast<const char*>(row);
-  for (int32_t k = 0; k < bytes; k += 64) {
-    if (for_write) {
-      __builtin_prefetch(p + k, 1);
-    } else {
-      __builtin_prefetch(p + k, 0);
-    }
+// Rows of a screen-sized surface lie a page or more apart: too far for the processor to
+// guess the next row of a sprite, and too short for it to stream. On such a surface a row
+// a few rows ahead is asked for while this one is worked on, so that the misses overlap
+// instead of coming one row at a time. Rows that lie closer, or are long, it finds itself.
+template <class T, bool kForWrite>
+class RowsAhead {
+ public:
+  static constexpr int32_t kAhead = 4;
+  RowsAhead(const T* first, int64_t pitch, int32_t count, int32_t rows)
+      : next_(first), pitch_(pitch), bytes_(count * int32_t{sizeof(T)}), rows_(rows) {
+    on_ = pitch * int64_t{sizeof(T)} >= 2048 && bytes_ <= 4096;
+    if (!on_) return;
+    for (int32_t row = 1; row < kAhead && row < rows; ++row) Fetch(first + row * pitch);
+    next_ = first + kAhead * pitch;
   }
-}
+  // Called at the start of each row.
+  [[gnu::always_inline]] void Step(int32_t row) {
+    if (!on_ || row + kAhead >= rows_) return;
+    Fetch(next_);
+    next_ += pitch_;
+  }
+
+ private:
+  [[gnu::always_inline]] void Fetch(const T* row) const {
+    const char* p = reinterpret_cast<const char*>(row);
+    for (int32_t k = 0; k < bytes_; k += 64) __builtin_prefetch(p + k, kForWrite ? 1 : 0);
+  }
+  const T* next_;
+  int64_t pitch_;
+  int32_t bytes_, rows_;
+  bool on_ = false;
+};
 
 template <class Op>
 MT_AVX2_CLONE void ColourRows(uint32_t* d, int64_t d_pitch, const uint32_t* s, int64_t s_pitch,
                               int32_t w, int32_t h) {
   typedef uint32_t V4 __attribute__((vector_size(16)));
-  if (w <= 1024) {
-    for (int32_t row = 1; row < kRowsAhead && row < h; ++row) {
-      PrefetchRow(s + row * s_pitch, w * 4, false);
-      PrefetchRow(d + row * d_pitch, w * 4, true);
-    }
-  }
+  RowsAhead<uint32_t, false> s_ahead(s, s_pitch, w, h);
+  RowsAhead<uint32_t, true> d_ahead(d, d_pitch, w, h);
   for (int32_t row = 0; row < h; ++row, d += d_pitch, s += s_pitch) {
-    if (row + kRowsAhead < h && w <= 1024) {
-      PrefetchRow(s + kRowsAhead * s_pitch, w * 4, false);
-      PrefetchRow(d + kRowsAhead * d_pitch, w * 4, true);
-    }
+    s_ahead.Step(row);
+    d_ahead.Step(row);
     int32_t i = 0;
     // Long rows store aligned to 32 bytes: an unaligned 32-byte store splits across cache
     // lines every other time. Below a few hundred pixels the scalar steps to get there
@@ -176,12 +187,13 @@ MT_AVX2_CLONE void MaskThenPictureRows(uint32_t* d, int64_t d_pitch, const uint8
   typedef int32_t I8 __attribute__((vector_size(32)));
   const uint32_t diff = text ^ bk;
   const V8 text_v = V8{} + text, diff_v = V8{} + diff;
+  RowsAhead<uint32_t, true> d_ahead(d, d_pitch, w, h);
+  RowsAhead<uint32_t, false> p_ahead(p, p_pitch, w, h);
+  RowsAhead<uint8_t, false> m_ahead(m, m_pitch, w, h);
   for (int32_t row = 0; row < h; ++row, d += d_pitch, m += m_pitch, p += p_pitch) {
-    if (row + kRowsAhead < h && w <= 1024) {
-      PrefetchRow(d + kRowsAhead * d_pitch, w * 4, true);
-      PrefetchRow(p + kRowsAhead * p_pitch, w * 4, false);
-      PrefetchRow(m + kRowsAhead * m_pitch, w, false);
-    }
+    d_ahead.Step(row);
+    p_ahead.Step(row);
+    m_ahead.Step(row);
     int32_t i = 0;
     for (; i + 8 <= w; i += 8) {
       B8 bits;

@@ -1,17 +1,20 @@
 #pragma once
-// Storage for pixel buffers, always handed out as zeros (a new bitmap is black).
+// Storage for pixel buffers: always handed out as zeros (a new bitmap is black), and
+// starting on a cache line at least, since off it every other 32-byte load of a row would
+// straddle two lines.
 //
 // Screen-sized bitmaps are large (33 MB at 3840 x 2160) and a sprite touches them one short
 // row at a time, one page per row: with ordinary 4 KB pages the address translation misses
 // then make a frame cost grow with the screen. Buffers of 2 MB and more therefore come
-// straight from the kernel, aligned to 2 MB and offered for huge pages. The kernel's pages
-// are zero already and cost nothing until first written, so a bitmap that is never drawn
-// on (the screen DC's, a reference for compatible bitmaps) takes neither time nor memory;
-// elements are therefore not initialised again.
+// straight from the kernel, aligned to 2 MB and offered for huge pages. Its pages are zero
+// already and cost nothing until first written, so a screen-sized bitmap that is never
+// drawn on (the screen DC's, a reference for compatible bitmaps) takes neither time nor
+// memory. Elements are therefore not initialised again.
 #include <sys/mman.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -29,8 +32,11 @@ struct PixelAllocator {
   T* allocate(size_t n) {
     const size_t bytes = n * sizeof(T);
     if (bytes < kHugePage) {
-      if (void* p = std::calloc(n, sizeof(T))) return static_cast<T*>(p);
-      throw std::bad_alloc();
+      const size_t lines = (bytes + 63) / 64 * 64;
+      void* p = std::aligned_alloc(64, lines == 0 ? 64 : lines);
+      if (p == nullptr) throw std::bad_alloc();
+      std::memset(p, 0, lines);
+      return static_cast<T*>(p);
     }
     // One huge page more than needed, then what lies before and after the aligned part is
     // given back.
