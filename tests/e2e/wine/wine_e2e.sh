@@ -143,7 +143,8 @@ password_case() (
   on_top() { xprop -id "$wid" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
   dir=$(make_program_folder)
   program_commands "$dir"
-  cp "$MT_PASSWORD_DOUBLES/password.cpl" "$MT_PASSWORD_DOUBLES/mpr.dll" "$dir/"
+  cp "$MT_PASSWORD_DOUBLES/password.cpl" "$MT_PASSWORD_DOUBLES/mpr.dll" "$dir/" ||
+    fail "no password stand-ins"
   app='HKCU\Software\Wine\AppDefaults\Marrowtide Gobble-run.scr'
   desktop='HKCU\Control Panel\Desktop'
   trap 'kill "${pid:-}" 2>/dev/null; rm -rf "$dir"
@@ -166,15 +167,16 @@ password_case() (
   [ "$(running_flag)" = 1 ] && on_top || fail "password mode did not set the flag and top-most"
   focus_window "$wid" 10 10
   xdotool key x
-  for _ in $(seq 50); do [ -s "$dir/calls.txt" ] && break; sleep 0.1; done
+  for _ in $(seq $((50 * MT_PATIENCE))); do [ -s "$dir/calls.txt" ] && break; sleep 0.1; done
   grep -qx 'VerifyScreenSavePwd [0-9a-f]*' "$dir/calls.txt" ||
     fail "the key did not ask for the password: $(cat "$dir/calls.txt" 2>/dev/null)"
   sleep 1
   kill -0 "$pid" 2>/dev/null || fail "a refused password ended the run"
+  shot="$MT_SHOTS/wine-password-refused.png"
   screenshot "$dir/a.png"
   sleep 0.5
-  screenshot "$MT_SHOTS/wine-password-refused.png"
-  d=$({ /usr/bin/compare -metric AE "$dir/a.png" "$MT_SHOTS/wine-password-refused.png" null: 2>&1 || true; } | cut -d' ' -f1)
+  screenshot "$shot"
+  d=$({ /usr/bin/compare -metric AE "$dir/a.png" "$shot" null: 2>&1 || true; } | cut -d' ' -f1)
   [ "$d" != 0 ] || fail "the scene stands still after a refused password"
   cmp "$dir/before.ini" "$ini" || fail "a refused password changed the settings file"
   [ "$(running_flag)" = 1 ] && on_top || fail "a refused password restored the flag or top-most"
