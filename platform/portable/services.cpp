@@ -34,7 +34,8 @@ class RealProvider final : public ServiceProvider {
       return;
     }
     auto now = std::chrono::steady_clock::now().time_since_epoch();
-    engine_.seed(static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    engine_.seed(
+        static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
   }
 
   void MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) override {
@@ -74,8 +75,12 @@ ServiceProvider& RealServices() {
 
 }  // namespace
 
-ServiceProvider& Services() { return installed ? *installed : RealServices(); }
+ServiceProvider& Services() {
+  return installed ? *installed : RealServices();
+}
 
-void InstallServices(ServiceProvider* provider) { installed = provider; }
+void InstallServices(ServiceProvider* provider) {
+  installed = provider;
+}
 
 }  // namespace platform
