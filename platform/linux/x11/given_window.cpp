@@ -1,7 +1,9 @@
 // The scene's window in hack mode: a window that a screen-saver daemon created and handed
 // us by its id (or the root window). We draw into it through an X image of its size, take
 // no input from it (the daemon owns input), and end the run when it is destroyed or when
-// an end signal arrives. Nothing here creates a window of its own.
+// an end signal arrives. Nothing here creates a window of its own. As in the full-screen
+// window, blits only note their rectangles; a frame's reach the window together when the
+// program next processes messages or waits.
 #include <X11/Xlib.h>
 #include <poll.h>
 
@@ -49,7 +51,9 @@ class GivenWindow final : public FullScreenWindow {
   }
 
   void Show() override {
-    if (surface_ && !gone_) surface_->Put(0, 0, surface_->Width(), surface_->Height());
+    if (!surface_ || gone_) return;
+    surface_->Note(0, 0, surface_->Width(), surface_->Height());
+    Present();
   }
 
   void Unload() override {
@@ -65,7 +69,7 @@ class GivenWindow final : public FullScreenWindow {
 
   gdi::Handle hDC() override {
     if (unloaded_ || !surface_) return 0;
-    if (!dc_) dc_ = detail::CreateExternalDC(surface_->External());
+    if (!dc_) dc_ = detail::CreateExternalDC(surface_->External(true));
     return dc_;
   }
 
@@ -87,7 +91,13 @@ class GivenWindow final : public FullScreenWindow {
     mt::Fail(mt::ErrorKind::BadFile, why);
   }
 
+  // A window that went shows up as its destroy event; the failed put needs no answer.
+  void Present() {
+    if (surface_ && !gone_) surface_->Present();
+  }
+
   void Wait(int timeout_ms) {
+    Present();
     if (XPending(display_) > 0) return;
     pollfd connection{ConnectionNumber(display_), POLLIN, 0};
     poll(&connection, 1, timeout_ms);
@@ -98,6 +108,7 @@ class GivenWindow final : public FullScreenWindow {
   }
 
   void Pump() {
+    Present();
     if (detail::TakeEndSignal()) EndRequested();
     while (!unloaded_ && XPending(display_) > 0) {
       XEvent event;

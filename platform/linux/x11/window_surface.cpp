@@ -94,6 +94,7 @@ std::unique_ptr<X11WindowSurface> X11WindowSurface::Open(Display* display, Windo
                      image.red_mask == 0xFF0000 && image.green_mask == 0xFF00 &&
                      image.blue_mask == 0xFF;
   surface->ReadBack();
+  surface->dirty_.SetBounds(surface->width_, surface->height_);
   return surface;
 }
 
@@ -102,13 +103,17 @@ X11WindowSurface::~X11WindowSurface() {
   if (gc_ != nullptr) XFreeGC(display_, gc_);
 }
 
-ExternalSurface X11WindowSurface::External() {
+ExternalSurface X11WindowSurface::External(bool deferred) {
   ExternalSurface s;
   s.pixels = pixels_.data();
   s.width = width_;
   s.height = height_;
   s.pitch_pixels = width_;
-  s.on_changed = [this](int32_t x, int32_t y, int32_t w, int32_t h) { Put(x, y, w, h); };
+  if (deferred) {
+    s.on_changed = [this](int32_t x, int32_t y, int32_t w, int32_t h) { Note(x, y, w, h); };
+  } else {
+    s.on_changed = [this](int32_t x, int32_t y, int32_t w, int32_t h) { Put(x, y, w, h); };
+  }
   return s;
 }
 
@@ -130,8 +135,7 @@ void X11WindowSurface::ReadBack() {
   XDestroyImage(shown);
 }
 
-bool X11WindowSurface::Put(int32_t x, int32_t y, int32_t w, int32_t h) {
-  if (w <= 0 || h <= 0) return true;
+void X11WindowSurface::CopyToImage(int32_t x, int32_t y, int32_t w, int32_t h) {
   for (int32_t row = y; row < y + h; ++row) {
     const uint32_t* from = &pixels_[static_cast<size_t>(row) * width_ + x];
     if (direct_) {
@@ -147,9 +151,26 @@ bool X11WindowSurface::Put(int32_t x, int32_t y, int32_t w, int32_t h) {
                     Encode(rgb & 0xFF, image_->blue_mask));
     }
   }
+}
+
+bool X11WindowSurface::Put(int32_t x, int32_t y, int32_t w, int32_t h) {
+  if (w <= 0 || h <= 0) return true;
+  CopyToImage(x, y, w, h);
   ErrorTrap trap(display_);  // the window may have gone since the DC was made
   XPutImage(display_, window_, gc_, image_, x, y, x, y, static_cast<unsigned>(w),
             static_cast<unsigned>(h));
+  return !trap.Failed();
+}
+
+bool X11WindowSurface::Present() {
+  const std::vector<DirtyRect> rects = dirty_.Take();
+  if (rects.empty()) return true;
+  ErrorTrap trap(display_);  // the window may have gone since the last frame
+  for (const DirtyRect& r : rects) {
+    CopyToImage(r.x, r.y, r.w, r.h);
+    XPutImage(display_, window_, gc_, image_, r.x, r.y, r.x, r.y, static_cast<unsigned>(r.w),
+              static_cast<unsigned>(r.h));
+  }
   return !trap.Failed();
 }
 

@@ -1,14 +1,16 @@
 #pragma once
 // A pixel buffer of an X window's size that the software GDI draws into, and the X image
-// that shows it: every change is put into the window for its rectangle at once. Used for
-// windows that belong to someone else (the preview box, the window a screen-saver daemon
-// hands us). Internal to platform/linux.
+// that shows it: each change is put into the window for its rectangle, at once or, for a
+// window animated frame by frame, all of a frame's together. Used for windows that belong
+// to someone else (the preview box, the window a screen-saver daemon hands us). Internal
+// to platform/linux.
 #include <X11/Xlib.h>
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "gdi/dirty_region.h"
 #include "internal/external_dc.h"
 
 namespace platform::detail {
@@ -36,15 +38,23 @@ class X11WindowSurface {
   static std::unique_ptr<X11WindowSurface> Open(Display* display, Window window);
   ~X11WindowSurface();
 
-  ExternalSurface External();
+  // The buffer for a DC. Changes reach the window at once, or, when `deferred`, only when
+  // Present is called.
+  ExternalSurface External(bool deferred = false);
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
   // Puts a rectangle of the buffer into the window; false when the window has gone.
   bool Put(int32_t x, int32_t y, int32_t w, int32_t h);
+  // Notes a rectangle for the next Present.
+  void Note(int32_t x, int32_t y, int32_t w, int32_t h) { dirty_.Add(x, y, w, h); }
+  // Puts every rectangle noted since the last call, under one error check; false when
+  // the window has gone.
+  bool Present();
 
  private:
   X11WindowSurface() = default;
   void ReadBack();
+  void CopyToImage(int32_t x, int32_t y, int32_t w, int32_t h);
 
   Display* display_ = nullptr;
   Window window_ = 0;
@@ -53,6 +63,7 @@ class X11WindowSurface {
   XImage* image_ = nullptr;
   GC gc_ = nullptr;
   bool direct_ = false;  // the image's format is the buffer's: rows are copied whole
+  DirtyRegion dirty_;
 };
 
 }  // namespace platform::detail
