@@ -9,5 +9,6 @@ namespace platform {
 void PlaySoundFile(const std::string& path, uint32_t flags);
 void StopAllSound();
 uint32_t CountSoundOutputDevices();
+void ReleaseSoundOutput();
 
 }  // namespace platform

@@ -48,6 +48,7 @@ class RealProvider final : public ServiceProvider {
 
   void PlaySound(const std::string& path, uint32_t flags) override { PlaySoundFile(path, flags); }
   void StopSound() override { StopAllSound(); }
+  void ReleaseSoundDevice() override { ReleaseSoundOutput(); }
   uint32_t SoundDeviceCount() override { return CountSoundOutputDevices(); }
 
   int32_t PlatformId() override { return platform::PlatformId(); }

@@ -189,6 +189,9 @@ void frmSaver::Form_Load() {
       services.Randomize();
       m_iSoundNumber = mt::ToInt16(std::floor(services.Random() * 6 + 1));
       m_window->SetTimer(true, 5000);
+    } else {
+      // Nothing will play: the device the count opened would only stream silence.
+      services.ReleaseSoundDevice();
     }
 
     // 5. Weapon and its shot.

@@ -71,6 +71,9 @@ class ServiceProvider {
   virtual void StopSound() = 0;
   // waveOutGetNumDevs: 0 when no output device can be opened.
   virtual uint32_t SoundDeviceCount() = 0;
+  // Nothing will play for a while: a device that the count left open may be closed, so
+  // that it streams no silence. The next sound opens it again.
+  virtual void ReleaseSoundDevice() = 0;
 
   // The platform's screen-saver state.
   virtual int32_t PlatformId() = 0;

@@ -94,4 +94,9 @@ uint32_t CountSoundOutputDevices() {
   return EnsureOpen() ? 1u : 0u;
 }
 
+void ReleaseSoundOutput() {
+  CloseAudio();
+  TheMixer().tried = false;  // the next sound opens the device again
+}
+
 }  // namespace platform

@@ -20,4 +20,7 @@ uint32_t CountSoundOutputDevices() {
   return ::waveOutGetNumDevs();
 }
 
+// Counting opens nothing here, and PlaySoundA holds a device only while it plays.
+void ReleaseSoundOutput() {}
+
 }  // namespace platform

@@ -63,6 +63,7 @@ class FakeServices : public platform::ServiceProvider {
   bool IsOnline() override { return online; }
   void PlaySound(const std::string& path, uint32_t flags) override;
   void StopSound() override { calls.push_back("StopSound"); }
+  void ReleaseSoundDevice() override { calls.push_back("ReleaseSoundDevice"); }
   uint32_t SoundDeviceCount() override { return sound_devices; }
   int32_t PlatformId() override { return platform_id; }
   bool ReadRegistry(uint32_t root, const std::string& sub_key, const std::string& name,

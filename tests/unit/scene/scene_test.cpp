@@ -2,6 +2,7 @@
 // real graphics on small generated pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/gdi.h"
@@ -236,6 +237,9 @@ TEST(SceneShooting, ClickPlaysTheWeaponsShotOnlyWithSoundOn) {
     std::vector<std::string> shots;
     if (c.shot) shots.push_back("PlaySound " + h.assets + c.shot + " " + std::to_string(kShot));
     EXPECT_EQ(Sounds(fake), shots);
+    // Sound off lets the output device go; sound on keeps it.
+    EXPECT_EQ(std::count(fake.calls.begin(), fake.calls.end(), "ReleaseSoundDevice"),
+              c.shot ? 0 : 1);
     EXPECT_TRUE(h.form->m_bExploding);  // with or without sound
     EXPECT_EQ(h.window->cursor(), h.assets + c.cursor);
   }

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -118,6 +119,19 @@ TEST_F(Sound, MissingFilePlaysNothingAndStopStopsTheTone) {
   platform::StopAllSound();
   std::this_thread::sleep_for(1000ms);  // past the windows checked, with room for a late start
   ExpectLoudThenQuiet(2, 8, 16, 22);
+}
+
+TEST_F(Sound, ReleasedDeviceStreamsNothingAndTheNextSoundOpensItAgain) {
+  platform::ReleaseSoundOutput();
+  const auto size = [&] {
+    return std::filesystem::exists(output_) ? std::filesystem::file_size(output_) : 0;
+  };
+  const auto closed_at = size();
+  std::this_thread::sleep_for(300ms);
+  EXPECT_EQ(size(), closed_at) << "the released device still writes";
+  platform::PlaySoundFile(tone_, kShot);
+  std::this_thread::sleep_for(1500ms);
+  ExpectLoudThenQuiet(2, 10, 10, 10);
 }
 
 // What the mixer is never handed: anything but whole, uncompressed PCM.
