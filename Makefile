@@ -17,7 +17,7 @@
 #   make crash-test  kill a settings writer CRASH_KILLS times (1000) and check the file
 
 BUILD_PACKAGES := build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-mixer-dev \
-                  libfltk1.3-dev libx11-dev googletest libgtest-dev libbenchmark-dev libpixman-1-dev \
+                  libfltk1.3-dev libx11-dev libxext-dev googletest libgtest-dev libbenchmark-dev libpixman-1-dev \
                   fonts-liberation2
 TEST_PACKAGES  := xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick util-linux iproute2 \
                   openbox fluxbox lintian xscreensaver xautolock clang-14 libclang-rt-14-dev

@@ -2,8 +2,9 @@
 // us by its id (or the root window). We draw into it through an X image of its size, take
 // no input from it (the daemon owns input), and end the run when it is destroyed or when
 // an end signal arrives. Nothing here creates a window of its own. As in the full-screen
-// window, blits only note their rectangles; a frame's reach the window together when the
-// program next processes messages or waits.
+// window, blits only note their rectangles; a frame's reach the window together, through
+// shared memory where the server offers it, when the program next processes messages or
+// waits.
 #include <X11/Xlib.h>
 #include <poll.h>
 
@@ -33,7 +34,7 @@ class GivenWindow final : public FullScreenWindow {
       XSelectInput(display_, window_, StructureNotifyMask | ExposureMask);
       if (trap.Failed()) Fail("cannot watch the window");
     }
-    surface_ = detail::X11WindowSurface::Open(display_, window_);
+    surface_ = detail::X11WindowSurface::Open(display_, window_, true);
     if (!surface_) Fail("cannot draw in the window");
 
     timer_.Load(layout, "mediaTimer");

@@ -1,6 +1,8 @@
 #include "x11/window_surface.h"
 
 #include <X11/Xutil.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -65,7 +67,8 @@ bool ErrorTrap::Failed() {
   return g_last_error != 0;
 }
 
-std::unique_ptr<X11WindowSurface> X11WindowSurface::Open(Display* display, Window window) {
+std::unique_ptr<X11WindowSurface> X11WindowSurface::Open(Display* display, Window window,
+                                                         bool shared) {
   ErrorTrap trap(display);
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(display, window, &attributes) || trap.Failed()) return nullptr;
@@ -89,6 +92,7 @@ std::unique_ptr<X11WindowSurface> X11WindowSurface::Open(Display* display, Windo
       std::calloc(static_cast<size_t>(surface->image_->bytes_per_line), surface->height_));
   surface->gc_ = XCreateGC(display, window, 0, nullptr);
   if (surface->image_->data == nullptr || trap.Failed()) return nullptr;
+  if (shared) surface->AttachSharedImage(attributes.visual, attributes.depth);
   const XImage& image = *surface->image_;
   surface->direct_ = image.bits_per_pixel == 32 && image.byte_order == LSBFirst &&
                      image.red_mask == 0xFF0000 && image.green_mask == 0xFF00 &&
@@ -98,7 +102,48 @@ std::unique_ptr<X11WindowSurface> X11WindowSurface::Open(Display* display, Windo
   return surface;
 }
 
+// Replaces the plain image by one in a shared memory segment, when the server can attach
+// it; otherwise the plain image stays and nothing changes.
+void X11WindowSurface::AttachSharedImage(Visual* visual, int depth) {
+  if (!XShmQueryExtension(display_)) return;
+  auto shm = std::make_unique<XShmSegmentInfo>();
+  XImage* image =
+      XShmCreateImage(display_, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, shm.get(),
+                      static_cast<unsigned>(width_), static_cast<unsigned>(height_));
+  if (image == nullptr) return;
+  const size_t bytes = static_cast<size_t>(image->bytes_per_line) * static_cast<size_t>(height_);
+  shm->shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  void* memory = shm->shmid < 0 ? reinterpret_cast<void*>(-1) : shmat(shm->shmid, nullptr, 0);
+  bool attached = false;
+  if (memory != reinterpret_cast<void*>(-1)) {
+    shm->shmaddr = image->data = static_cast<char*>(memory);
+    shm->readOnly = False;
+    ErrorTrap trap(display_);  // a server elsewhere cannot reach our memory
+    XShmAttach(display_, shm.get());
+    attached = !trap.Failed();
+  }
+  // The segment goes once both sides have let it go.
+  if (shm->shmid >= 0) shmctl(shm->shmid, IPC_RMID, nullptr);
+  if (!attached) {
+    if (memory != reinterpret_cast<void*>(-1)) shmdt(memory);
+    image->data = nullptr;
+    XDestroyImage(image);
+    return;
+  }
+  XDestroyImage(image_);
+  image_ = image;
+  shm_ = std::move(shm);
+}
+
 X11WindowSurface::~X11WindowSurface() {
+  if (shm_) {
+    XShmDetach(display_, shm_.get());
+    XSync(display_, False);
+    image_->data = nullptr;  // not ours to free: the segment is detached below
+    XDestroyImage(image_);
+    shmdt(shm_->shmaddr);
+    image_ = nullptr;
+  }
   if (image_ != nullptr) XDestroyImage(image_);  // frees the data too
   if (gc_ != nullptr) XFreeGC(display_, gc_);
 }
@@ -157,9 +202,18 @@ bool X11WindowSurface::Put(int32_t x, int32_t y, int32_t w, int32_t h) {
   if (w <= 0 || h <= 0) return true;
   CopyToImage(x, y, w, h);
   ErrorTrap trap(display_);  // the window may have gone since the DC was made
-  XPutImage(display_, window_, gc_, image_, x, y, x, y, static_cast<unsigned>(w),
-            static_cast<unsigned>(h));
+  PutImage(x, y, w, h);
   return !trap.Failed();
+}
+
+void X11WindowSurface::PutImage(int32_t x, int32_t y, int32_t w, int32_t h) {
+  if (shm_) {
+    XShmPutImage(display_, window_, gc_, image_, x, y, x, y, static_cast<unsigned>(w),
+                 static_cast<unsigned>(h), False);
+  } else {
+    XPutImage(display_, window_, gc_, image_, x, y, x, y, static_cast<unsigned>(w),
+              static_cast<unsigned>(h));
+  }
 }
 
 bool X11WindowSurface::Present() {
@@ -168,9 +222,10 @@ bool X11WindowSurface::Present() {
   ErrorTrap trap(display_);  // the window may have gone since the last frame
   for (const DirtyRect& r : rects) {
     CopyToImage(r.x, r.y, r.w, r.h);
-    XPutImage(display_, window_, gc_, image_, r.x, r.y, r.x, r.y, static_cast<unsigned>(r.w),
-              static_cast<unsigned>(r.h));
+    PutImage(r.x, r.y, r.w, r.h);
   }
+  // The check waits for the server, which has then read the shared image: the next
+  // frame may write into it.
   return !trap.Failed();
 }
 

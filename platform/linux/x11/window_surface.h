@@ -5,6 +5,7 @@
 // to someone else (the preview box, the window a screen-saver daemon hands us). Internal
 // to platform/linux.
 #include <X11/Xlib.h>
+#include <X11/extensions/XShm.h>
 
 #include <cstdint>
 #include <memory>
@@ -34,8 +35,11 @@ class ErrorTrap {
 
 class X11WindowSurface {
  public:
-  // Null when the window does not exist, takes no drawing or has no size.
-  static std::unique_ptr<X11WindowSurface> Open(Display* display, Window window);
+  // Null when the window does not exist, takes no drawing or has no size. A `shared`
+  // surface hands its pixels to the server through shared memory where the server offers
+  // it (a local one): a frame's puts then carry no pixels over the connection.
+  static std::unique_ptr<X11WindowSurface> Open(Display* display, Window window,
+                                                bool shared = false);
   ~X11WindowSurface();
 
   // The buffer for a DC. Changes reach the window at once, or, when `deferred`, only when
@@ -55,12 +59,15 @@ class X11WindowSurface {
   X11WindowSurface() = default;
   void ReadBack();
   void CopyToImage(int32_t x, int32_t y, int32_t w, int32_t h);
+  void PutImage(int32_t x, int32_t y, int32_t w, int32_t h);
+  void AttachSharedImage(Visual* visual, int depth);
 
   Display* display_ = nullptr;
   Window window_ = 0;
   int32_t width_ = 0, height_ = 0;
   std::vector<uint32_t> pixels_;
   XImage* image_ = nullptr;
+  std::unique_ptr<XShmSegmentInfo> shm_;  // set when image_ lies in shared memory
   GC gc_ = nullptr;
   bool direct_ = false;  // the image's format is the buffer's: rows are copied whole
   DirtyRegion dirty_;
