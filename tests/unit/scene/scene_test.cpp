@@ -27,22 +27,26 @@ void ParkAllAway(frmSaver& f) {
   for (int32_t i = 1; i <= scene::kTurkeyCount; ++i) Park(f, i, 0, 0);
 }
 
-std::vector<std::string> Sounds(const FakeServices& fake) {
+// The recorded calls that start with `prefix`, without it.
+std::vector<std::string> CallsOf(const FakeServices& fake, const std::string& prefix) {
   std::vector<std::string> out;
-  for (const auto& c : fake.calls) {
-    if (c.rfind("PlaySound", 0) == 0) out.push_back(c);
-  }
+  for (const auto& c : fake.calls)
+    if (c.rfind(prefix, 0) == 0) out.push_back(c.substr(prefix.size()));
   return out;
+}
+std::vector<std::string> Sounds(const FakeServices& fake) {
+  return CallsOf(fake, "PlaySound ");
 }
 
-std::vector<uint32_t> WaitDeadlines(const FakeServices& fake) {
-  std::vector<uint32_t> out;
-  for (const auto& c : fake.calls) {
-    if (c.rfind("WaitForMessages ", 0) == 0)
-      out.push_back(static_cast<uint32_t>(std::stoul(c.substr(16))));
-  }
-  return out;
-}
+// One run on the fake services, for the tests that need only one.
+struct SceneRun : ::testing::Test {
+  FakeServices fake;
+  SceneHarness h{fake};
+};
+using SceneWalking = SceneRun;
+using SceneFlock = SceneRun;
+using SceneShooting = SceneRun;
+using SceneSound = SceneRun;
 
 // ----------------------------------------------------------------------- frame period
 
@@ -84,27 +88,24 @@ TEST(SceneFramePeriod, SpeedTwentyWaitsFiftyMillisecondsAcrossTheTickWraps) {
     ASSERT_FALSE(h.Run(10));
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(h.form->m_lFramesDone, 10);
-    const auto deadlines = WaitDeadlines(fake);
-    ASSERT_EQ(deadlines.size(), 10u);
-    for (uint32_t i = 0; i < 10; ++i) EXPECT_EQ(deadlines[i], start + 50u * (i + 1));
+    std::vector<std::string> want;
+    for (uint32_t i = 1; i <= 10; ++i) want.push_back(std::to_string(start + 50u * i));
+    EXPECT_EQ(CallsOf(fake, "WaitForMessages "), want);
     EXPECT_EQ(fake.now, start + 500u);
   }
 }
 
 // ----------------------------------------------------------------------- walking
 
-TEST(SceneWalking, PosesSwapEverySixthFrameStartingInFrameSeven) {
-  FakeServices fake;
-  SceneHarness h(fake);
+TEST_F(SceneWalking, PosesSwapEverySixthFrameStartingInFrameSeven) {
   std::vector<int32_t> cells;
   h.on_frame = [&](int64_t) { cells.push_back(h.form->Turkey(1).Cell()); };
   ASSERT_FALSE(h.Run(14));
   EXPECT_EQ(cells, (std::vector<int32_t>{1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 1, 1}));
 }
 
-TEST(SceneWalking, TurkeysWrapAtEachEdge) {
-  FakeServices fake;
-  SceneHarness h(fake);  // 320 x 240; turkeys 12 x 10
+TEST_F(SceneWalking, TurkeysWrapAtEachEdge) {
+  // 320 x 240; turkeys 12 x 10
   struct Case {
     int32_t x, y, xdir, ydir, want_x, want_y;
   };
@@ -135,9 +136,7 @@ TEST(SceneWalking, TurkeysWrapAtEachEdge) {
   }
 }
 
-TEST(SceneFlock, GroupsWalkTheirWayAndNoTurkeyStandsStill) {
-  FakeServices fake;
-  SceneHarness h(fake);
+TEST_F(SceneFlock, GroupsWalkTheirWayAndNoTurkeyStandsStill) {
   // The first draw of turkey 1 gives both steps 0 and is repeated.
   fake.randoms = {0.9, 0.01, 0.01, 0.25, 0.5, 1.0};
   int32_t start_x = 0, start_y = 0;
@@ -166,9 +165,7 @@ TEST(SceneFlock, GroupsWalkTheirWayAndNoTurkeyStandsStill) {
 
 // ----------------------------------------------------------------------- shooting
 
-TEST(SceneShooting, HitTestBoundsIncludeTwentyPixelsEitherWay) {
-  FakeServices fake;
-  SceneHarness h(fake);
+TEST_F(SceneShooting, HitTestBoundsIncludeTwentyPixelsEitherWay) {
   h.on_restore = [&](int64_t frame) {
     if (frame == 0) h.window->QueueClick(160, 120);
     if (frame != 1) return;
@@ -188,9 +185,7 @@ TEST(SceneShooting, HitTestBoundsIncludeTwentyPixelsEitherWay) {
   EXPECT_FALSE(h.form->m_bShotPending);
 }
 
-TEST(SceneShooting, HitStagesAdvanceThreeFourFiveAndStay) {
-  FakeServices fake;
-  SceneHarness h(fake);
+TEST_F(SceneShooting, HitStagesAdvanceThreeFourFiveAndStay) {
   std::vector<int32_t> cells;
   h.on_restore = [&](int64_t frame) {
     if (frame == 0) ParkAllAway(*h.form), Park(*h.form, 7, 90, 90);
@@ -204,9 +199,7 @@ TEST(SceneShooting, HitStagesAdvanceThreeFourFiveAndStay) {
   EXPECT_EQ(cells, (std::vector<int32_t>{3, 4, 5, 5}));
 }
 
-TEST(SceneShooting, TwoClicksInOneFrameGiveOneTestAtTheSecond) {
-  FakeServices fake;
-  SceneHarness h(fake);
+TEST_F(SceneShooting, TwoClicksInOneFrameGiveOneTestAtTheSecond) {
   h.on_restore = [&](int64_t frame) {
     if (frame != 0) return;
     ParkAllAway(*h.form);
@@ -220,7 +213,7 @@ TEST(SceneShooting, TwoClicksInOneFrameGiveOneTestAtTheSecond) {
   EXPECT_EQ(h.form->Turkey(2).Cell(), 3);
 }
 
-TEST(SceneShooting, ClickPlaysTheWeaponsShotOnlyWithSoundOn) {
+TEST(SceneSettings, ClickPlaysTheWeaponsShotOnlyWithSoundOn) {
   struct Case {
     const char *sound_play, *weapon, *shot, *cursor;
   };
@@ -235,7 +228,7 @@ TEST(SceneShooting, ClickPlaysTheWeaponsShotOnlyWithSoundOn) {
     };
     ASSERT_FALSE(h.Run(2));
     std::vector<std::string> shots;
-    if (c.shot) shots.push_back("PlaySound " + h.assets + c.shot + " " + std::to_string(kShot));
+    if (c.shot) shots.push_back(h.assets + c.shot + " " + std::to_string(kShot));
     EXPECT_EQ(Sounds(fake), shots);
     // Sound off lets the output device go; sound on keeps it.
     EXPECT_EQ(std::count(fake.calls.begin(), fake.calls.end(), "ReleaseSoundDevice"),
@@ -254,9 +247,7 @@ int32_t ShownBombCell(SceneHarness& h, int32_t cx, int32_t cy) {
   return 0;
 }
 
-TEST(SceneShooting, ExplosionShowsOneToSixThenTwoToSixEachFollowedByAnEmptyStep) {
-  FakeServices fake;
-  SceneHarness h(fake);
+TEST_F(SceneShooting, ExplosionShowsOneToSixThenTwoToSixEachFollowedByAnEmptyStep) {
   std::vector<int32_t> cells, shown;
   h.on_restore = [&](int64_t frame) {
     if (frame == 0) {
@@ -277,9 +268,7 @@ TEST(SceneShooting, ExplosionShowsOneToSixThenTwoToSixEachFollowedByAnEmptyStep)
   EXPECT_EQ(shown, (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 2, 3, 4, 5, 6, 0, 0, 0}));
 }
 
-TEST(SceneShooting, ClickAfterTheEmptyStepIsTestedOnlyWithTheNextClick) {
-  FakeServices fake;
-  SceneHarness h(fake);
+TEST_F(SceneShooting, ClickAfterTheEmptyStepIsTestedOnlyWithTheNextClick) {
   std::vector<int32_t> cells;
   h.on_restore = [&](int64_t frame) {
     if (frame == 0) {
@@ -300,9 +289,7 @@ TEST(SceneShooting, ClickAfterTheEmptyStepIsTestedOnlyWithTheNextClick) {
 
 // ----------------------------------------------------------------------- sound timer
 
-TEST(SceneSound, AmbientCycleAfterADrawnSixStartsWithSoundOne) {
-  FakeServices fake;
-  SceneHarness h(fake);
+TEST_F(SceneSound, AmbientCycleAfterADrawnSixStartsWithSoundOne) {
   fake.randoms = {0.9};  // floor(0.9 * 6 + 1) = 6
   std::vector<size_t> counts;
   h.on_frame = [&](int64_t done) {
@@ -311,13 +298,13 @@ TEST(SceneSound, AmbientCycleAfterADrawnSixStartsWithSoundOne) {
   };
   ASSERT_FALSE(h.Run(700));
   EXPECT_EQ(counts, (std::vector<size_t>{0, 1, 1, 2}));
-  EXPECT_EQ(Sounds(fake), (std::vector<std::string>{
-                              "PlaySound " + h.assets + "sound1.wav " + std::to_string(kAmbient),
-                              "PlaySound " + h.assets + "sound2.wav " + std::to_string(kAmbient)}));
+  EXPECT_EQ(Sounds(fake),
+            (std::vector<std::string>{h.assets + "sound1.wav " + std::to_string(kAmbient),
+                                      h.assets + "sound2.wav " + std::to_string(kAmbient)}));
   EXPECT_EQ(h.window->TimerInterval(), 30000);
 }
 
-TEST(SceneSound, NoDeviceOrNotExactlyOneKeepsSoundOffAndTheTimerIdle) {
+TEST(SceneSettings, NoDeviceOrNotExactlyOneKeepsSoundOffAndTheTimerIdle) {
   for (const char* play : {"1", "01", "true"}) {
     SCOPED_TRACE(play);
     FakeServices fake;
