@@ -80,34 +80,24 @@ class SpriteOnStage : public ::testing::Test {
   cSprite sprite_{ScreenMetrics::Pixels(300, 200)};
 };
 
-TEST_F(SpriteOnStage, MoveOfTwentyFourIsOneRectangleAndTwentyFiveIsTwo) {
-  DrawAt(100, 50);
-  DrawAt(112, 62);  // |dx| + |dy| = 24
-  ClearScreen();
-  EXPECT_FALSE(sprite_.BltInTwo());
-  sprite_.StageToScreen(screen_, stage_.dc());
-  ASSERT_EQ(copies_.size(), 1u);
-  // The covering rectangle includes corners neither place touches.
-  ExpectScreenChangedExactly({{100, 50, 52, 42}});
-
-  DrawAt(100, 50);  // back by 24
-  DrawAt(113, 62);  // 25
-  ClearScreen();
-  EXPECT_TRUE(sprite_.BltInTwo());
-  sprite_.StageToScreen(screen_, stage_.dc());
-  ASSERT_EQ(copies_.size(), 2u);
-  ExpectScreenChangedExactly({{100, 50, 40, 30}, {113, 62, 40, 30}});
-}
-
-TEST_F(SpriteOnStage, SmallMoveUpAndRightCopiesTheCoveringRectangle) {
-  DrawAt(100, 50);
-  DrawAt(103, 48);
-  ClearScreen();
-  sprite_.StageToScreen(screen_, stage_.dc());
-  ASSERT_EQ(copies_.size(), 1u);
-  EXPECT_EQ(sprite_.DeltaX(), 3);
-  EXPECT_EQ(sprite_.DeltaY(), -2);
-  ExpectScreenChangedExactly({{100, 48, 43, 32}});
+TEST_F(SpriteOnStage, MovesUpToTwentyFourCopyTheCoveringRectangleAndLongerOnesTwo) {
+  struct Move {
+    int32_t x, y;
+    std::vector<Rect> copied;
+  };
+  // From (100, 50). The covering rectangle includes corners neither place touches.
+  for (const Move& m : {Move{112, 62, {{100, 50, 52, 42}}},  // |dx| + |dy| = 24
+                        Move{103, 48, {{100, 48, 43, 32}}},  // up and right
+                        Move{113, 62, {{100, 50, 40, 30}, {113, 62, 40, 30}}}}) {
+    SCOPED_TRACE(testing::Message() << m.x << "," << m.y);
+    DrawAt(100, 50);
+    DrawAt(m.x, m.y);
+    ClearScreen();
+    EXPECT_EQ(sprite_.BltInTwo(), m.copied.size() == 2);
+    sprite_.StageToScreen(screen_, stage_.dc());
+    ASSERT_EQ(copies_.size(), m.copied.size());
+    ExpectScreenChangedExactly(m.copied);
+  }
 }
 
 TEST_F(SpriteOnStage, FirstDrawCopiesTwoRectanglesOfWhichTheOffScreenOneChangesNothing) {
@@ -120,14 +110,10 @@ TEST_F(SpriteOnStage, FirstDrawCopiesTwoRectanglesOfWhichTheOffScreenOneChangesN
   ExpectScreenChangedExactly({{20, 30, 40, 30}});
 }
 
-TEST_F(SpriteOnStage, RestoreBeforeAnyStoreChangesNothing) {
+TEST_F(SpriteOnStage, RestoreUndoesTheDrawIncludingPartlyOffStageAndBeforeAnyStoreDoesNothing) {
   const Pixels before = Snapshot(stage_);
   sprite_.RestoreBackground(stage_.dc());
-  EXPECT_EQ(Snapshot(stage_), before);
-}
-
-TEST_F(SpriteOnStage, RestoreUndoesTheDrawIncludingPartlyOffStage) {
-  const Pixels before = Snapshot(stage_);
+  ASSERT_EQ(Snapshot(stage_), before);
   for (auto [x, y] : {std::pair{50, 60}, std::pair{-15, -10}, std::pair{280, 185}}) {
     DrawAt(x, y);
     EXPECT_NE(Snapshot(stage_), before);
