@@ -51,6 +51,24 @@ void FillAny(const MemDC& m, uint32_t seed, bool mono) {
   }
 }
 
+// After a blit of w x h from (sx, sy) of `source` (sw x sh) to (x, y): every destination
+// pixel inside both surfaces is `combine(before, source pixel)`, every other is unchanged.
+template <typename Combine>
+void ExpectBlitted(const MemDC& dst, const Pixels& before, const Pixels& source, int32_t sw,
+                   int32_t sh, int64_t x, int64_t y, int64_t w, int64_t h, int64_t sx, int64_t sy,
+                   Combine combine) {
+  const Pixels after = Snapshot(dst);
+  for (int32_t py = 0; py < dst.h(); ++py)
+    for (int32_t px = 0; px < dst.w(); ++px) {
+      const size_t i = static_cast<size_t>(py) * dst.w() + px;
+      const int64_t dx = px - x, dy = py - y, spx = sx + dx, spy = sy + dy;
+      ColorRef want = before[i];
+      if (dx >= 0 && dx < w && dy >= 0 && dy < h && spx >= 0 && spx < sw && spy >= 0 && spy < sh)
+        want = combine(before[i], source[static_cast<size_t>(spy) * sw + spx]);
+      ASSERT_EQ(after[i], want) << "pixel " << px << "," << py;
+    }
+}
+
 using RopCase = std::tuple<bool, bool, uint32_t>;  // destination one-bit, source one-bit, rop
 
 class RasterOps : public ::testing::TestWithParam<RopCase> {};
@@ -70,20 +88,9 @@ TEST_P(RasterOps, EveryPixelFollowsTheModelAndOnlyTheRectangleChanges) {
   gdi::SetBkColor(src.dc(), c.src_bk);
   const Pixels before = Snapshot(dst), source = Snapshot(src);
 
-  const int32_t x = 3, y = 2, w = 33, h = 15, sx = 5, sy = 1;
-  ASSERT_TRUE(gdi::BitBlt(dst.dc(), x, y, w, h, src.dc(), sx, sy, rop));
-  const Pixels after = Snapshot(dst);
-  for (int32_t py = 0; py < dst.h(); ++py) {
-    for (int32_t px = 0; px < dst.w(); ++px) {
-      const size_t i = static_cast<size_t>(py) * dst.w() + px;
-      ColorRef want = before[i];
-      if (px >= x && px < x + w && py >= y && py < y + h) {
-        const ColorRef s = source[static_cast<size_t>(py - y + sy) * src.w() + (px - x + sx)];
-        want = Model(dst_mono, src_mono, rop, before[i], s, c);
-      }
-      ASSERT_EQ(after[i], want) << "pixel " << px << "," << py;
-    }
-  }
+  ASSERT_TRUE(gdi::BitBlt(dst.dc(), 3, 2, 33, 15, src.dc(), 5, 1, rop));
+  ExpectBlitted(dst, before, source, src.w(), src.h(), 3, 2, 33, 15, 5, 1,
+                [&](ColorRef d, ColorRef s) { return Model(dst_mono, src_mono, rop, d, s, c); });
 }
 
 std::string RopName(uint32_t rop) {
@@ -137,21 +144,10 @@ TEST_P(Clipping, OnlyPixelsInsideBothSurfacesChange) {
   const Pixels before = Snapshot(dst), source = Snapshot(src);
   EXPECT_TRUE(
       gdi::BitBlt(dst.dc(), cc.x, cc.y, cc.w, cc.h, src.dc(), cc.sx, cc.sy, gdi::SRCINVERT));
-  const Pixels after = Snapshot(dst);
   const Colours c{0, kWhite, 0, kWhite};
-  for (int32_t py = 0; py < dst.h(); ++py) {
-    for (int32_t px = 0; px < dst.w(); ++px) {
-      const size_t i = static_cast<size_t>(py) * dst.w() + px;
-      const int64_t dx = int64_t{px} - cc.x, dy = int64_t{py} - cc.y;
-      const int64_t spx = cc.sx + dx, spy = cc.sy + dy;
-      ColorRef want = before[i];
-      if (dx >= 0 && dx < cc.w && dy >= 0 && dy < cc.h && spx >= 0 && spx < src.w() && spy >= 0 &&
-          spy < src.h())
-        want = Model(false, src_mono, gdi::SRCINVERT, before[i],
-                     source[static_cast<size_t>(spy) * src.w() + spx], c);
-      ASSERT_EQ(after[i], want) << cc.name << " pixel " << px << "," << py;
-    }
-  }
+  ExpectBlitted(
+      dst, before, source, src.w(), src.h(), cc.x, cc.y, cc.w, cc.h, cc.sx, cc.sy,
+      [&](ColorRef d, ColorRef s) { return Model(false, src_mono, gdi::SRCINVERT, d, s, c); });
 }
 
 const ClipCase kClipCases[] = {
@@ -196,13 +192,8 @@ TEST(SameSurface, OverlappingCopyReadsTheOriginalPixels) {
     const Pixels before = Snapshot(m);
     // Down and to the right: a naive forward row copy would smear its own output.
     ASSERT_TRUE(gdi::BitBlt(m.dc(), 5, 3, 20, 15, m.dc(), 0, 0, gdi::SRCCOPY));
-    const Pixels after = Snapshot(m);
-    for (int32_t y = 0; y < 20; ++y)
-      for (int32_t x = 0; x < 30; ++x) {
-        const bool in = x >= 5 && x < 25 && y >= 3 && y < 18;
-        const ColorRef want = in ? before[(y - 3) * 30 + (x - 5)] : before[y * 30 + x];
-        ASSERT_EQ(after[y * 30 + x], want) << mono << " " << x << "," << y;
-      }
+    ExpectBlitted(m, before, before, 30, 20, 5, 3, 20, 15, 0, 0,
+                  [](ColorRef, ColorRef s) { return s; });
   }
 }
 
