@@ -39,21 +39,28 @@ class SpriteSheet : public ::testing::Test {
     FillPattern(dst.dc(), dst.w(), dst.h(), 9,
                 {0x00000000, kWhite, kGreen, 0x00804020, 0x00123456, 0x00FF00FF});
   }
-  // What the destination must show after drawing `cell` at (x, y).
-  void ExpectCellDrawn(const MemDC& dst, const Pixels& before, int32_t x, int32_t y, int32_t cell,
-                       ColorRef transparent) {
-    const int32_t sx = ((cell - 1) % 3) * 10, sy = ((cell - 1) / 3) * 8;
+  // Inside the w x h rectangle at (x, y) the destination must show want(dx, dy, was) at
+  // offset (dx, dy), where it was `was`; outside, what it was.
+  template <typename F>
+  static void ExpectDrawn(const MemDC& dst, const Pixels& before, int32_t x, int32_t y, int32_t w,
+                          int32_t h, F want) {
     const Pixels after = Snapshot(dst);
     for (int32_t py = 0; py < dst.h(); ++py)
       for (int32_t px = 0; px < dst.w(); ++px) {
         const size_t i = static_cast<size_t>(py) * dst.w() + px;
-        ColorRef want = before[i];
-        if (px >= x && px < x + 10 && py >= y && py < y + 8) {
-          const ColorRef s = SheetPixel(sx + px - x, sy + py - y, transparent);
-          if (s != transparent) want = s;
-        }
-        ASSERT_EQ(after[i], want) << "pixel " << px << "," << py;
+        const bool inside = px >= x && px < x + w && py >= y && py < y + h;
+        ASSERT_EQ(after[i], inside ? want(px - x, py - y, before[i]) : before[i])
+            << "pixel " << px << "," << py;
       }
+  }
+  // What the destination must show after drawing `cell` at (x, y).
+  static void ExpectCellDrawn(const MemDC& dst, const Pixels& before, int32_t x, int32_t y,
+                              int32_t cell, ColorRef transparent) {
+    const int32_t sx = ((cell - 1) % 3) * 10, sy = ((cell - 1) / 3) * 8;
+    ExpectDrawn(dst, before, x, y, 10, 8, [&](int32_t dx, int32_t dy, ColorRef was) {
+      const ColorRef s = SheetPixel(sx + dx, sy + dy, transparent);
+      return s == transparent ? was : s;
+    });
   }
   TempFolder dir_;
 };
@@ -105,14 +112,14 @@ TEST_F(SpriteSheet, BuildSurfaceDeliversTheCellInOneTransfer) {
 TEST_F(SpriteSheet, GreenBecomesWhiteInTheSheetAndDirectBltShowsIt) {
   cSpriteBitmaps sheet;
   ASSERT_TRUE(sheet.CreateFromFile(WriteSheet("s.bmp", kGreen), 3, 2, "", kGreen));
-  MemDC dst(10, 8, false);
-  FillSolid(dst.dc(), 10, 8, 0x00010203);
-  sheet.DirectBltSprite(dst.dc(), 0, 0, 4);
-  for (int32_t y = 0; y < 8; ++y)
-    for (int32_t x = 0; x < 10; ++x) {
-      const ColorRef s = SheetPixel(x, 8 + y, kGreen);
-      ASSERT_EQ(gdi::GetPixel(dst.dc(), x, y), s == kGreen ? kWhite : s) << x << "," << y;
-    }
+  MemDC dst(12, 10, false);
+  Pattern(dst);
+  const Pixels before = Snapshot(dst);
+  sheet.DirectBltSprite(dst.dc(), 1, 1, 4);
+  ExpectDrawn(dst, before, 1, 1, 10, 8, [](int32_t dx, int32_t dy, ColorRef) {
+    const ColorRef s = SheetPixel(dx, 8 + dy, kGreen);
+    return s == kGreen ? kWhite : s;
+  });
 }
 
 TEST_F(SpriteSheet, CellZeroAndCellsPastTheEndDrawNothing) {
@@ -164,14 +171,9 @@ TEST_F(SpriteSheet, SeparateMaskFileIsUsedAsItIsAndTheColourIgnored) {
   Pattern(dst);
   const Pixels before = Snapshot(dst);
   sheet.TransparentDraw(dst.dc(), 4, 2, 2, false);
-  for (int32_t y = 0; y < 10; ++y)
-    for (int32_t x = 0; x < 20; ++x) {
-      ColorRef want = before[y * 20 + x];
-      const int32_t sx = 6 + x - 4, sy = y - 2;
-      if (x >= 4 && x < 10 && sy >= 0 && sy < 6 && opaque(sx, sy))
-        want = 0x00204080u + static_cast<uint32_t>(sx * 16 + sy);
-      ASSERT_EQ(gdi::GetPixel(dst.dc(), x, y), want) << x << "," << y;
-    }
+  ExpectDrawn(dst, before, 4, 2, 6, 6, [&](int32_t dx, int32_t dy, ColorRef was) {
+    return opaque(6 + dx, dy) ? 0x00204080u + static_cast<uint32_t>((6 + dx) * 16 + dy) : was;
+  });
 }
 
 TEST_F(SpriteSheet, PicturesWorkLikeFilesIncludingAOneBitMaskPicture) {
@@ -199,12 +201,10 @@ TEST_F(SpriteSheet, PicturesWorkLikeFilesIncludingAOneBitMaskPicture) {
   // With the mask picture the sheet stays green where transparent: AND with green keeps
   // only the destination's green channel there. The opaque pixels are still exact.
   from_mask.TransparentDraw(b.dc(), 6, 6, 6);
-  for (int32_t y = 0; y < 8; ++y)
-    for (int32_t x = 0; x < 10; ++x) {
-      const ColorRef s = SheetPixel(20 + x, 8 + y, kGreen);
-      const ColorRef d = before[(6 + y) * 40 + 6 + x];
-      ASSERT_EQ(gdi::GetPixel(b.dc(), 6 + x, 6 + y), s == kGreen ? (d & kGreen) : s);
-    }
+  ExpectDrawn(b, before, 6, 6, 10, 8, [](int32_t dx, int32_t dy, ColorRef was) {
+    const ColorRef s = SheetPixel(20 + dx, 8 + dy, kGreen);
+    return s == kGreen ? (was & kGreen) : s;
+  });
   // The picture itself is not changed by either.
   WithBitmap(sheet_pic->Handle(),
              [](gdi::Handle dc) { EXPECT_EQ(gdi::GetPixel(dc, 0, 0), kGreen); });
