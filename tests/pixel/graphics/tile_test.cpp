@@ -111,6 +111,8 @@ TEST_F(Tiling, SameNameTwiceLoadsOnceAndANewNameLoadsAgain) {
 }
 
 TEST_F(Tiling, BeforeInitialiseNothingLoadsAndAFailedLoadKeepsTheOldName) {
+  tile.TileDC(window.dc, 50, 50);  // a tile with no size ends at once
+  EXPECT_TRUE(window.transfers.empty());
   const std::string path = Tile("t.bmp", 50, 50);
   tile.Filename(path);
   EXPECT_EQ(tile.Filename(), "");
@@ -142,11 +144,6 @@ TEST_F(Tiling, EmptyNameClearsEverythingAndPictureReplacesTheTile) {
   EXPECT_EQ(gdi::GetPixel(window.dc, 30, 30), TilePixel(5, 5) + 0x30);
   // The render target went with the clear that Picture starts with.
   EXPECT_EQ(ErrorKindOf([&] { tile.TileObject(); }), mt::ErrorKind::MissingObject);
-}
-
-TEST_F(Tiling, ATileWithNoSizeEndsAndDrawsNothing) {
-  tile.TileDC(window.dc, 50, 50);
-  EXPECT_TRUE(window.transfers.empty());
 }
 
 // A rectangle laid alone shows exactly what tiling the whole surface shows there, across

@@ -123,12 +123,14 @@ TEST(cBitmap, RenderCopiesByDefaultAndClipsAtNegativePositions) {
   EXPECT_EQ(gdi::GetPixel(dst.dc(), 3, 0), 0x00FFFFFFu & 0x00030303u);
 }
 
-TEST(cSpriteBitmaps, ZeroCellCountsDivideByZeroAndLeaveASheetThatDrawsNothing) {
+TEST(cSpriteBitmaps, ZeroCellCountsDivideByZeroMissingFilesGiveFalseAndTheSheetDrawsNothing) {
   TempFolder dir;
   const std::string path = SheetFile(dir, 30, 20);
   cSpriteBitmaps sheet;
   EXPECT_EQ(ErrorKindOf([&] { sheet.CreateFromFile(path, 0, 2); }), mt::ErrorKind::DivisionByZero);
   EXPECT_EQ(ErrorKindOf([&] { sheet.CreateFromFile(path, 3, 0); }), mt::ErrorKind::DivisionByZero);
+  EXPECT_FALSE(sheet.CreateFromFile(dir / "missing.bmp", 1, 1));
+  EXPECT_FALSE(sheet.CreateFromFile(path, 1, 1, dir / "missing_mask.bmp"));
   EXPECT_EQ(sheet.CellWidth(), 0);
   MemDC dst(4, 4, false);
   FillSolid(dst.dc(), 4, 4, 0x00111111);
@@ -145,14 +147,6 @@ TEST(cSpriteBitmaps, DrawingFromANeverCreatedSheetOrAnAbsurdCellFails) {
   ASSERT_TRUE(sheet.CreateFromFile(SheetFile(dir, 30, 20), 3, 2));
   EXPECT_EQ(ErrorKindOf([&] { sheet.TransparentDraw(0, 0, 0, INT_MIN); }), mt::ErrorKind::Overflow);
   EXPECT_EQ(ErrorKindOf([&] { sheet.TransparentDraw(0, 0, 0, INT_MAX); }), mt::ErrorKind::Overflow);
-}
-
-TEST(cSpriteBitmaps, MissingFilesGiveFalse) {
-  TempFolder dir;
-  cSpriteBitmaps sheet;
-  EXPECT_FALSE(sheet.CreateFromFile(dir / "missing.bmp", 1, 1));
-  EXPECT_FALSE(sheet.CreateFromFile(SheetFile(dir, 30, 20), 1, 1, dir / "missing_mask.bmp"));
-  EXPECT_EQ(sheet.CellWidth(), 0);  // not reached
 }
 
 TEST(cSprite, OffScreenStartIsMinusTheScreenInPixels) {

@@ -28,12 +28,16 @@ class Dispatch : public ::testing::Test {
   int ended_with = -1;
 };
 
-TEST_F(Dispatch, RunModeForEverythingThatIsNotAKnownSwitch) {
-  for (const char* raw : {"", "/s", "/S", "  /S  ", "/S 1234", "/X", "-s", "/", "\t/c", "/sc"}) {
+TEST_F(Dispatch, ConfigurationIgnoresWhatFollowsItsSwitchAndAnythingElseUnknownRuns) {
+  const auto expect = [&](const char* raw, const Log& want) {
     windows.log.clear();
     Run(raw);
-    EXPECT_EQ(windows.log, (Log{"frmSaver.Load", "frmSaver.Show"})) << "'" << raw << "'";
-  }
+    EXPECT_EQ(windows.log, want) << "'" << raw << "'";
+  };
+  for (const char* raw : {"/c", "/C", "/c:4711", " /c 99 "})
+    expect(raw, {"frmSettings.Load", "frmSettings.Show"});
+  for (const char* raw : {"", "/s", "/S", "  /S  ", "/S 1234", "/X", "-s", "/", "\t/c", "/sc"})
+    expect(raw, {"frmSaver.Load", "frmSaver.Show"});
   EXPECT_FALSE(services.Called("ChangePassword"));
 }
 
@@ -87,14 +91,6 @@ TEST_F(Dispatch, HackModeRunsTheSceneAndABadIdEndsWithAFailure) {
   EXPECT_EQ(ended_with, 1);
 }
 #endif
-
-TEST_F(Dispatch, ConfigurationIgnoresWhatFollowsTheSwitch) {
-  for (const char* raw : {"/c", "/C", "/c:4711", " /c 99 "}) {
-    windows.log.clear();
-    Run(raw);
-    EXPECT_EQ(windows.log, (Log{"frmSettings.Load", "frmSettings.Show"})) << raw;
-  }
-}
 
 TEST_F(Dispatch, PasswordChangeReadsTheOwnerFromTheRawText) {
   Run("/a 1234");

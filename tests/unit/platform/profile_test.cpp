@@ -86,16 +86,14 @@ TEST_F(Profile, WriteReplacesFirstMatchInPlaceAndKeepsEveryOtherByte) {
   EXPECT_EQ(Read("speed", "speed"), "40");
 }
 
-TEST_F(Profile, NewKeyGoesBeforeTheBlankLinesThatEndASection) {
-  Given("[a]\nx=1\n\n\n[b]\ny=2\n");
-  ASSERT_TRUE(platform::WritePrivateProfileString("a", "z", "3", file_));
-  EXPECT_EQ(ReadFileBytes(file_), "[a]\nx=1\nz=3\n\n\n[b]\ny=2\n");
-}
-
-TEST_F(Profile, BareKeyGainsItsValue) {
-  Given("[speed]\nspeed\n");
-  ASSERT_TRUE(platform::WritePrivateProfileString("speed", "speed", "20", file_));
-  EXPECT_EQ(ReadFileBytes(file_), "[speed]\nspeed=20\n");
+TEST_F(Profile, NewKeyGoesBeforeTheBlankLinesThatEndASectionAndABareKeyGainsItsValue) {
+  for (auto [before, after] :
+       {std::pair{"[a]\nx=1\n\n\n[b]\ny=2\n", "[a]\nx=1\nz=3\n\n\n[b]\ny=2\n"},
+        {"[a]\nz\n", "[a]\nz=3\n"}}) {
+    Given(before);
+    ASSERT_TRUE(platform::WritePrivateProfileString("a", "z", "3", file_));
+    EXPECT_EQ(ReadFileBytes(file_), after);
+  }
 }
 
 TEST_F(Profile, WriteThatCannotBeMadeChangesNothing) {
