@@ -2,10 +2,6 @@
 
 namespace mt::test {
 
-bool FakeServices::Called(const std::string& prefix) const {
-  return CountCalls(prefix) > 0;
-}
-
 int FakeServices::CountCalls(const std::string& prefix) const {
   int n = 0;
   for (const auto& c : calls) {
@@ -64,47 +60,12 @@ void FakeServices::MessageBox(const std::string& text, const std::string& captio
   messages.push_back(text);
 }
 
-bool FakeServices::StartProgram(const std::string& path) {
-  calls.push_back("StartProgram " + path);
-  return start_succeeds;
-}
-
-int32_t FakeServices::OpenDocument(const std::string& target) {
-  calls.push_back("OpenDocument " + target);
-  return 42;
-}
-
-void FakeServices::PlaySound(const std::string& path, uint32_t flags) {
-  calls.push_back("PlaySound " + path + " " + std::to_string(flags));
-}
-
 bool FakeServices::ReadRegistry(uint32_t root, const std::string& sub_key, const std::string& name,
                                 platform::RegistryValue* value) {
   calls.push_back("ReadRegistry " + std::to_string(root) + " " + sub_key + " " + name);
   if (!registry_found) return false;
   *value = registry_value;
   return true;
-}
-
-void FakeServices::SetScreenSaverRunning(bool running) {
-  calls.push_back(std::string("SetScreenSaverRunning ") + (running ? "1" : "0"));
-}
-
-void FakeServices::SetTopmost(uint32_t window, bool topmost) {
-  calls.push_back("SetTopmost " + std::to_string(window) + (topmost ? " 1" : " 0"));
-}
-
-void FakeServices::ShowTaskbar(bool show) {
-  calls.push_back(std::string("ShowTaskbar ") + (show ? "1" : "0"));
-}
-
-bool FakeServices::VerifyPassword(uint32_t window) {
-  calls.push_back("VerifyPassword " + std::to_string(window));
-  return password_ok;
-}
-
-void FakeServices::ChangePassword(uint32_t parent_window) {
-  calls.push_back("ChangePassword " + std::to_string(parent_window));
 }
 
 }  // namespace mt::test

@@ -25,7 +25,7 @@ class FakeServices : public platform::ServiceProvider {
 
   // Recorded calls, in order, as readable lines such as "PlaySound C:/a.wav 131075".
   std::vector<std::string> calls;
-  bool Called(const std::string& prefix) const;
+  bool Called(const std::string& prefix) const { return CountCalls(prefix) > 0; }
   int CountCalls(const std::string& prefix) const;
 
   // Clock.
@@ -58,21 +58,40 @@ class FakeServices : public platform::ServiceProvider {
   void Randomize() override;
   void MessageBox(const std::string& text, const std::string& caption,
                   platform::MessageIcon icon) override;
-  bool StartProgram(const std::string& path) override;
-  int32_t OpenDocument(const std::string& target) override;
+  bool StartProgram(const std::string& path) override {
+    calls.push_back("StartProgram " + path);
+    return start_succeeds;
+  }
+  int32_t OpenDocument(const std::string& target) override {
+    calls.push_back("OpenDocument " + target);
+    return 42;
+  }
   bool IsOnline() override { return online; }
-  void PlaySound(const std::string& path, uint32_t flags) override;
+  void PlaySound(const std::string& path, uint32_t flags) override {
+    calls.push_back("PlaySound " + path + " " + std::to_string(flags));
+  }
   void StopSound() override { calls.push_back("StopSound"); }
   void ReleaseSoundDevice() override { calls.push_back("ReleaseSoundDevice"); }
   uint32_t SoundDeviceCount() override { return sound_devices; }
   int32_t PlatformId() override { return platform_id; }
   bool ReadRegistry(uint32_t root, const std::string& sub_key, const std::string& name,
                     platform::RegistryValue* value) override;
-  void SetScreenSaverRunning(bool running) override;
-  void SetTopmost(uint32_t window, bool topmost) override;
-  void ShowTaskbar(bool show) override;
-  bool VerifyPassword(uint32_t window) override;
-  void ChangePassword(uint32_t parent_window) override;
+  void SetScreenSaverRunning(bool running) override {
+    calls.push_back(std::string("SetScreenSaverRunning ") + (running ? "1" : "0"));
+  }
+  void SetTopmost(uint32_t window, bool topmost) override {
+    calls.push_back("SetTopmost " + std::to_string(window) + (topmost ? " 1" : " 0"));
+  }
+  void ShowTaskbar(bool show) override {
+    calls.push_back(std::string("ShowTaskbar ") + (show ? "1" : "0"));
+  }
+  bool VerifyPassword(uint32_t window) override {
+    calls.push_back("VerifyPassword " + std::to_string(window));
+    return password_ok;
+  }
+  void ChangePassword(uint32_t parent_window) override {
+    calls.push_back("ChangePassword " + std::to_string(parent_window));
+  }
 
   // Message boxes shown, their texts.
   std::vector<std::string> messages;
