@@ -210,7 +210,7 @@ TEST(CentredOffset, HalvesTheRoundedDifferenceTowardZero) {
 
 TEST(FrmEmailLayout, IsPinnedByItsFingerprintAndSound) {
   EXPECT_EQ(test::LayoutFingerprint(FrmEmailLayout(), {{SiteUrl(), "<site>"}}), "c46fb7ae28c44606");
-  test::ExpectSoundLayout(FrmEmailLayout(), MT_ASSET_DIR);
+  test::ExpectSoundLayout(FrmEmailLayout());
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ TEST(Layouts, EachIsPinnedByItsFingerprint) {
 }
 
 TEST(Layouts, ControlsFitTheWindowOverlapNothingAndTabInOrder) {
-  mt::test::ExpectSoundLayout(mt::windows::frmSettingsLayout(), MT_ASSET_DIR);
-  mt::test::ExpectSoundLayout(mt::windows::frmPreviewLayout(), MT_ASSET_DIR);
+  mt::test::ExpectSoundLayout(mt::windows::frmSettingsLayout());
+  mt::test::ExpectSoundLayout(mt::windows::frmPreviewLayout());
 }
 
 TEST(SiteName, IsTheHostWithoutWwwAndTopLevelDomain) {
