@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "platform/gdi.h"
 #include "platform/services.h"
@@ -60,21 +61,6 @@ TEST(SceneFramePeriod, SpeedAboveThousandRunsFramesBackToBack) {
   EXPECT_EQ(fake.CountCalls("WaitForMessages"), 0);
   EXPECT_EQ(fake.CountCalls("ProcessMessages"), 6);
   EXPECT_EQ(fake.now, 100000u);
-}
-
-TEST(SceneFramePeriod, ZeroEmptyOrNonNumericSpeedEndsWithTheMissingFilesMessage) {
-  for (const char* speed : {"0", "abc", ""}) {
-    SCOPED_TRACE(speed);
-    FakeServices fake;
-    SceneHarness h(fake);
-    h.Settings(speed, "1", "0");
-    ASSERT_TRUE(h.Run(5));
-    EXPECT_EQ(h.exit_status, 0);
-    EXPECT_EQ(h.form->m_lFramesDone, 0);
-    ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0], mScreenSaver::MissingFilesMessage());
-    EXPECT_TRUE(fake.Called("MessageBox Marrowtide Gobble-run warning"));
-  }
 }
 
 TEST(SceneFramePeriod, SpeedTwentyWaitsFiftyMillisecondsAcrossTheTickWraps) {
@@ -320,40 +306,42 @@ TEST(SceneSettings, NoDeviceOrNotExactlyOneKeepsSoundOffAndTheTimerIdle) {
 
 // ----------------------------------------------------------------------- set-up failures
 
-TEST(SceneSetUp, MissingOrUnreadableBackgroundWarnsBeforeAnyScene) {
-  for (bool present : {false, true}) {
-    SCOPED_TRACE(present);
+TEST(SceneSetUp, AMissingFileOrASpeedThatIsNoDivisorEndsWithTheMessageBeforeAnyFrame) {
+  struct Case {
+    const char* what;
+    std::function<void(SceneHarness&)> spoil;
+    bool shown;  // failures while the frame loop prepares come after the window is shown
+  };
+  const auto remove = [](const char* file) {
+    return [file](SceneHarness& h) { std::filesystem::remove(h.assets + file); };
+  };
+  const auto speed = [](const char* speed) {
+    return [speed](SceneHarness& h) { h.Settings(speed, "1", "0"); };
+  };
+  const Case cases[] = {
+      {"speed 0", speed("0"), true},
+      {"speed abc", speed("abc"), true},
+      {"empty speed", speed(""), true},
+      {"no background", remove("background.bmp"), false},
+      {"unreadable background",
+       [](SceneHarness& h) { WriteFileBytes(h.assets + "background.bmp", "BM not a picture"); },
+       false},
+      {"no sight cursor", remove("scopeShot.cur"), false},
+      // A sheet that failed to load is noticed only when the loop first draws from it.
+      {"no turkey sheet", remove("turkeyRight.bmp"), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     FakeServices fake;
     SceneHarness h(fake);
-    if (present) {
-      WriteFileBytes(h.assets + "background.bmp", "BM not really a picture");
-    } else {
-      std::filesystem::remove(h.assets + "background.bmp");
-    }
+    c.spoil(h);
     ASSERT_TRUE(h.Run(3));
     EXPECT_EQ(fake.messages, (std::vector<std::string>{mScreenSaver::MissingFilesMessage()}));
-    EXPECT_FALSE(h.window->shown());
+    EXPECT_TRUE(fake.Called("MessageBox Marrowtide Gobble-run warning"));
+    EXPECT_EQ(h.window->shown(), c.shown);
+    EXPECT_EQ(h.form->m_lFramesDone, 0);
     EXPECT_EQ(h.exit_status, 0);
   }
-}
-
-TEST(SceneSetUp, MissingSightCursorOrSheetEndsWithTheMessage) {
-  {
-    FakeServices fake;
-    SceneHarness cursor(fake);
-    std::filesystem::remove(cursor.assets + "scopeShot.cur");
-    ASSERT_TRUE(cursor.Run(3));
-    EXPECT_EQ(fake.messages.size(), 1u);
-    EXPECT_FALSE(cursor.window->shown());
-  }
-  // A sheet that failed to load is noticed only when the loop first draws from it.
-  FakeServices fake;
-  SceneHarness sheet(fake);
-  std::filesystem::remove(sheet.assets + "turkeyRight.bmp");
-  ASSERT_TRUE(sheet.Run(3));
-  EXPECT_EQ(sheet.fake.messages.size(), 1u);
-  EXPECT_TRUE(sheet.window->shown());
-  EXPECT_EQ(sheet.form->m_lFramesDone, 0);
 }
 
 // ----------------------------------------------------------------------- exit
