@@ -11,11 +11,6 @@ namespace {
 using namespace mt::test;
 namespace detail = platform::detail;
 
-int BitsPerPixel(gdi::Handle bitmap) {
-  gdi::BitmapInfo info;
-  return gdi::GetObject(bitmap, &info) == 24 ? info.bmBitsPixel : -1;
-}
-
 TEST(MemoryDC, StartsWithOneByOneOneBitBitmapAndDefaultColours) {
   const gdi::Handle dc = gdi::CreateCompatibleDC(0);
   ASSERT_NE(dc, 0u);

@@ -48,6 +48,12 @@ inline gdi::Handle ScreenBitmap(int32_t w, int32_t h) {
   return bitmap;
 }
 
+// A bitmap's bits per pixel; -1 for a handle that is no bitmap (or no longer one).
+inline int BitsPerPixel(gdi::Handle bitmap) {
+  gdi::BitmapInfo info;
+  return gdi::GetObject(bitmap, &info) == 24 ? info.bmBitsPixel : -1;
+}
+
 // Deterministic pseudo-random numbers for patterns.
 inline uint32_t Hash(uint32_t x) {
   x ^= x >> 16;

@@ -25,11 +25,6 @@ std::string SheetFile(const TempFolder& dir, int32_t w, int32_t h) {
   return path;
 }
 
-int BitsPerPixel(gdi::Handle bitmap) {
-  gdi::BitmapInfo info;
-  return gdi::GetObject(bitmap, &info) ? info.bmBitsPixel : -1;
-}
-
 TEST(mGDI, SurfacesHaveTheAskedFormatAndFreeWhatTheyHeldOnEveryPath) {
   mGDI::Surface surface;
   ASSERT_TRUE(mGDI::CreateDCAtSize(true, surface, 9, 4));
