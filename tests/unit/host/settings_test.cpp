@@ -37,16 +37,13 @@ TEST(ProgramPaths, AllThreeLieInTheProgramsFolder) {
 
 class Settings : public mt::test::SettingsFileTest {};
 
-TEST_F(Settings, ReadsKeysByTheirSectionAndCutsLongValues) {
+TEST_F(Settings, ReadsKeysByTheirSectionCutsLongValuesAndReplacesWhatTheVariableHeld) {
   Given("[soundplay]\nSOUNDPLAY=1\n[weapon]\nweapon=" + std::string(300, '2') + "\n");
   EXPECT_EQ(Key("soundPlay", "soundPlay"), "1");
   EXPECT_EQ(Key("weapon", "weapon"), std::string(254, '2'));
   EXPECT_EQ(Key("speed", "speed"), "");
-}
-
-TEST_F(Settings, ReadReplacesWhateverTheVariableHeld) {
-  std::string value = "stale";
-  mScreenSaver::ReadSetting("speed", "speed", value, file);  // no file at all
+  std::string value = "stale";  // a read replaces what the variable held, even with no file
+  mScreenSaver::ReadSetting("speed", "speed", value, file + ".none");
   EXPECT_EQ(value, "");
 }
 
