@@ -68,14 +68,15 @@ typedef uint8_t V16 __attribute__((vector_size(16)));
 // Rows of a screen-sized surface lie a page or more apart: too far for the processor to
 // guess the next row of a sprite, and too short for it to stream. On such a surface a row
 // a few rows ahead is asked for while this one is worked on, so that the misses overlap
-// instead of coming one row at a time. Rows that lie closer, or are long, it finds itself.
+// instead of coming one row at a time. Rows that lie closer, or are long, it finds itself,
+// but for a sprite's sheet and mask (`always`), which are read afresh in every frame.
 template <class T, bool kForWrite>
 class RowsAhead {
  public:
   static constexpr int32_t kAhead = 4;
-  RowsAhead(const T* first, int64_t pitch, int32_t count, int32_t rows)
+  RowsAhead(const T* first, int64_t pitch, int32_t count, int32_t rows, bool always = false)
       : next_(first), pitch_(pitch), bytes_(count * int32_t{sizeof(T)}), rows_(rows) {
-    on_ = pitch * int64_t{sizeof(T)} >= 2048 && bytes_ <= 4096;
+    on_ = (always || pitch * int64_t{sizeof(T)} >= 2048) && bytes_ <= 4096;
     if (!on_) return;
     for (int32_t row = 1; row < kAhead && row < rows; ++row) Fetch(first + row * pitch);
     next_ = first + kAhead * pitch;
@@ -188,8 +189,8 @@ MT_AVX2_CLONE void MaskThenPictureRows(uint32_t* d, int64_t d_pitch, const uint8
   const uint32_t diff = text ^ bk;
   const V8 text_v = V8{} + text, diff_v = V8{} + diff;
   RowsAhead<uint32_t, true> d_ahead(d, d_pitch, w, h);
-  RowsAhead<uint32_t, false> p_ahead(p, p_pitch, w, h);
-  RowsAhead<uint8_t, false> m_ahead(m, m_pitch, w, h);
+  RowsAhead<uint32_t, false> p_ahead(p, p_pitch, w, h, true);
+  RowsAhead<uint8_t, false> m_ahead(m, m_pitch, w, h, true);
   for (int32_t row = 0; row < h; ++row, d += d_pitch, m += m_pitch, p += p_pitch) {
     d_ahead.Step(row);
     p_ahead.Step(row);
