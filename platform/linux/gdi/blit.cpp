@@ -184,8 +184,8 @@ MT_AVX2_CLONE void MonoToColourRows(uint32_t* d, int64_t d_pitch, const uint8_t*
 MT_AVX2_CLONE void MaskThenPictureRows(uint32_t* d, int64_t d_pitch, const uint8_t* m,
                                        int64_t m_pitch, const uint32_t* p, int64_t p_pitch,
                                        int32_t w, int32_t h, uint32_t text, uint32_t bk) {
-  typedef int8_t B8 __attribute__((vector_size(8)));
-  typedef int32_t I8 __attribute__((vector_size(32)));
+  typedef uint8_t B8 __attribute__((vector_size(8)));
+  typedef uint16_t W8 __attribute__((vector_size(16)));
   const uint32_t diff = text ^ bk;
   const V8 text_v = V8{} + text, diff_v = V8{} + diff;
   RowsAhead<uint32_t, true> d_ahead(d, d_pitch, w, h);
@@ -199,7 +199,9 @@ MT_AVX2_CLONE void MaskThenPictureRows(uint32_t* d, int64_t d_pitch, const uint8
     for (; i + 8 <= w; i += 8) {
       B8 bits;
       std::memcpy(&bits, m + i, 8);
-      const V8 set = reinterpret_cast<V8>(-(__builtin_convertvector(bits, I8) & 1));
+      // Widened in two steps: GCC turns a direct byte-to-word conversion into eight scalar
+      // inserts, and these two into vector widenings.
+      const V8 set = 0u - (__builtin_convertvector(__builtin_convertvector(bits, W8), V8) & 1u);
       V8 dv, pv;
       std::memcpy(&dv, d + i, 32);
       std::memcpy(&pv, p + i, 32);
