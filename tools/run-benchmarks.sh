@@ -122,7 +122,7 @@ mkdir -p "$root/docs"
   echo
   echo "One frame of the real scene without a display (the screen is a memory bitmap), the shipped"
   echo "pictures, a click every 16 frames, CPU time (\`bench/scene\`). *Program* is the saver's own"
-  echo "frame, which leaves alone the fixed sprites that nothing moving reaches; *literal steps*"
+  echo "frame, which redoes of the fixed sprites only the parts that something moving reaches; *literal steps*"
   echo "restore, save, draw and copy every sprite in every frame."
   echo
   frames

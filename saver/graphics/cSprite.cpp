@@ -71,6 +71,13 @@ void cSprite::TransparentDraw(Handle hDC, int32_t lX, int32_t lY, int32_t lCell,
   m_cSpriteData->TransparentDraw(hDC, lX, lY, lCell, bUseBuildDC);
 }
 
+void cSprite::TransparentDrawPart(Handle hDC, int32_t lPartX, int32_t lPartY, int32_t lPartWidth,
+                                  int32_t lPartHeight) {
+  if (!m_cSpriteData) mt::Fail(mt::ErrorKind::MissingObject, "Object variable not set");
+  m_cSpriteData->TransparentDrawPart(hDC, m_lX, m_lY, m_lCell, lPartX, lPartY, lPartWidth,
+                                     lPartHeight);
+}
+
 void cSprite::RestoreBackground(Handle hDC) {
   if (!m_bBackgroundStored) return;
   // Back where it was saved: the scene may have drawn the sprite elsewhere since (or not

@@ -54,6 +54,10 @@ class cSprite {
   // Draws the current sheet's cell lCell at (lX, lY) and records that place. Throws
   // mt::Error (MissingObject) without a sheet.
   void TransparentDraw(Handle hDC, int32_t lX, int32_t lY, int32_t lCell, bool bUseBuildDC = true);
+  // Draws the current cell where the sprite stands, only inside the given rectangle of hDC;
+  // records no draw (for a sprite already drawn there whole). Throws as TransparentDraw.
+  void TransparentDrawPart(Handle hDC, int32_t lPartX, int32_t lPartY, int32_t lPartWidth,
+                           int32_t lPartHeight);
   // Makes the saved-background buffer at the sheet's cell size, always in the screen's
   // format. Throws mt::Error (MissingObject) without a sheet.
   void Create();

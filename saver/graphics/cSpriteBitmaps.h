@@ -29,6 +29,11 @@ class cSpriteBitmaps {
   // DivisionByZero when the sheet was never created, Overflow for an absurd cell number.
   void TransparentDraw(Handle hDCDest, int32_t lX, int32_t lY, int32_t lCell,
                        bool bUseBuildDC = true);
+  // Draws only the part of that cell that falls in the rectangle (lPartX, lPartY, lPartWidth,
+  // lPartHeight) of hDCDest, straight onto it: the pixels there come out as TransparentDraw
+  // gives them, and nothing outside is touched.
+  void TransparentDrawPart(Handle hDCDest, int32_t lX, int32_t lY, int32_t lCell, int32_t lPartX,
+                           int32_t lPartY, int32_t lPartWidth, int32_t lPartHeight);
 
   // False when a file or surface cannot be made. Throws mt::Error (DivisionByZero) for a
   // zero cell count. The mask is built from lTransColor unless a mask is given, in which

@@ -1,15 +1,20 @@
 #pragma once
 // The fixed sprites of the scene (grass patches, logo, trees) stand still and keep their
-// cell, so while nothing moving comes near one, its pixels on the stage and on the screen
-// are already what restoring, saving, drawing and copying it again would give. A frame
-// does that work only for the fixed sprites that are due:
-//  - every one, when any of them is not drawn where and as it stands (the first frame);
-//  - one whose rectangle meets a rectangle that a moving sprite (turkey, explosion)
-//    restores, saves or is drawn in during this frame; the restored place is where it was
-//    saved, in the last frame or, for an explosion that starts again, earlier;
-//  - one that overlaps a due one, so that overlapping sprites are still drawn in order.
-// A fixed sprite left alone needs nothing kept for it: restoring it, when it is due again,
-// lays the tiled background over its place.
+// cell, so wherever nothing moving comes, their pixels on the stage and on the screen are
+// already what restoring, saving, drawing and copying them again would give. A frame does
+// that work only where it can change something:
+//  - over the whole of every one, when any of them is not drawn where and as it stands (the
+//    first frame);
+//  - else only in the parts of a fixed sprite that meet a rectangle in which a moving sprite
+//    (turkey, explosion) restores, or is drawn, during this frame; the restored place is
+//    where it was saved, in the last frame or, for an explosion that starts again, earlier.
+// Why parts suffice: every moving sprite is restored and drawn whole, so inside those
+// rectangles the stage is laid back to the tiled background and every sprite that reaches
+// there is drawn again in drawing order; outside them nothing has moved. A part needs no
+// copy to the screen of its own: it lies inside a moving sprite's rectangle, which is
+// copied. Parts of one sprite may overlap; laying the tile and drawing a cell twice give
+// the same pixels as once.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -19,39 +24,53 @@ namespace mt::scene {
 
 class FixedSprites {
  public:
+  struct Part {
+    int32_t x, y, width, height;
+  };
+
   // The fixed sprites in drawing order.
   void Set(std::vector<cSprite*> sprites);
-  // Starts a frame: none due, or all of them when one is not drawn as it stands.
+  // Starts a frame: nothing due, or every fixed sprite whole when one is not drawn as it
+  // stands.
   void BeginFrame();
-  // A moving sprite works in this rectangle. Fixed sprites that become due by it are
-  // passed, in drawing order, to `became_due`.
+  // A moving sprite works in this rectangle. Each fixed sprite not already due whole that
+  // meets it gets the common part as due, passed to `part_due(sprite, part)`.
   template <class F>
-  void Touch(int32_t x, int32_t y, int32_t w, int32_t h, F became_due) {
-    const size_t first_new = newly_due_.size();
-    MarkDue(x, y, w, h);
-    for (size_t i = first_new; i < newly_due_.size(); ++i) became_due(*newly_due_[i]);
+  void Touch(int32_t x, int32_t y, int32_t w, int32_t h, F part_due) {
+    for (Entry& e : entries_) {
+      if (e.whole) continue;
+      const cSprite& s = *e.sprite;
+      const int64_t left = std::max<int64_t>(x, s.X());
+      const int64_t top = std::max<int64_t>(y, s.Y());
+      const int64_t right = std::min(int64_t{x} + w, int64_t{s.X()} + s.Width());
+      const int64_t bottom = std::min(int64_t{y} + h, int64_t{s.Y()} + s.Height());
+      if (left >= right || top >= bottom) continue;
+      const Part part{static_cast<int32_t>(left), static_cast<int32_t>(top),
+                      static_cast<int32_t>(right - left), static_cast<int32_t>(bottom - top)};
+      e.parts.push_back(part);
+      part_due(*e.sprite, part);
+    }
   }
-  void Touch(const cSprite& moving) {
-    Touch(moving.X(), moving.Y(), moving.Width(), moving.Height(), [](cSprite&) {});
-  }
-  // True for a fixed sprite that this frame leaves alone; false for one that is due and
-  // for any other sprite.
-  bool LeftAlone(const cSprite& sprite) const;
-  // Ends a frame: the due sprites now stand drawn where they are.
+  // True for a sprite this frame redoes whole: a fixed sprite due whole, and any sprite that
+  // is not a fixed one.
+  bool Whole(const cSprite& sprite) const;
+  // The parts of a fixed sprite due so far this frame (none when it is due whole or is no
+  // fixed sprite).
+  const std::vector<Part>& DueParts(const cSprite& sprite) const;
+  // Ends a frame: a sprite due whole now stands drawn where it is.
   void EndFrame();
 
  private:
   struct Entry {
     cSprite* sprite;
-    bool due = false;
+    bool whole = false;
+    std::vector<Part> parts;
     bool drawn = false;
-    int32_t x = 0, y = 0, cell = 0;  // as last drawn
+    int32_t x = 0, y = 0, cell = 0;  // as last drawn whole
   };
-  void MarkDue(int32_t x, int32_t y, int32_t w, int32_t h);
-  size_t Order(const cSprite* sprite) const;
+  const Entry* Find(const cSprite& sprite) const;
 
   std::vector<Entry> entries_;
-  std::vector<cSprite*> newly_due_;  // this frame's due sprites, in the order they became so
 };
 
 }  // namespace mt::scene

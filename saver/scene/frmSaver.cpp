@@ -371,22 +371,25 @@ void frmSaver::AnimateFrame() {
     if (m_lFramesDone == 0 || (&sprite == m_cBomb.get() && !m_bBombPlaced)) return;
     m_cBackground->TileRect(stage(), sprite.X(), sprite.Y(), sprite.Width(), sprite.Height());
   };
-  // A fixed sprite that nothing moving comes near is left as it stands, on the stage and on
-  // the screen (fixed_sprites.h); what decides is first where the moving sprites restore.
+  // Of the fixed sprites only the parts that something moving reaches are redone
+  // (fixed_sprites.h); such a part is restored as soon as it is known.
+  auto touch = [&](const cSprite& moving) {
+    m_oFixedSprites.Touch(moving.X(), moving.Y(), moving.Width(), moving.Height(),
+                          [&](cSprite&, const FixedSprites::Part& part) {
+                            m_cBackground->TileRect(stage(), part.x, part.y, part.width,
+                                                    part.height);
+                          });
+  };
+  // First where the moving sprites restore; later (steps 5 and 6) where they are drawn.
   m_oFixedSprites.BeginFrame();
   for (int32_t i = 1; i <= kTurkeyCount; ++i) {
-    if (Turkey(i).Active()) m_oFixedSprites.Touch(Turkey(i));
+    if (Turkey(i).Active()) touch(Turkey(i));
   }
-  if (m_bExploding) m_oFixedSprites.Touch(*m_cBomb);
+  if (m_bExploding) touch(*m_cBomb);
   ForEachDrawnSprite([&](cSprite& sprite) {
-    if (!m_oFixedSprites.LeftAlone(sprite)) restore(sprite);
+    if (m_oFixedSprites.Whole(sprite)) restore(sprite);
   });
   if (m_options.after_restore) m_options.after_restore(m_lFramesDone);
-  // Then where they are drawn now: a fixed sprite reached only there is due as well, and is
-  // restored at once, before anything is drawn.
-  auto touch = [&](cSprite& moving) {
-    m_oFixedSprites.Touch(moving.X(), moving.Y(), moving.Width(), moving.Height(), restore);
-  };
 
   // 4. (The grass patches' backgrounds need no saving: see step 3.)
 
@@ -452,13 +455,18 @@ void frmSaver::AnimateFrame() {
 
   // 9. Compose on the stage.
   ForEachDrawnSprite([&](cSprite& sprite) {
-    if (m_oFixedSprites.LeftAlone(sprite)) return;
-    sprite.TransparentDraw(stage(), sprite.X(), sprite.Y(), sprite.Cell(), false);
+    if (m_oFixedSprites.Whole(sprite)) {
+      sprite.TransparentDraw(stage(), sprite.X(), sprite.Y(), sprite.Cell(), false);
+      return;
+    }
+    for (const auto& part : m_oFixedSprites.DueParts(sprite))
+      sprite.TransparentDrawPart(stage(), part.x, part.y, part.width, part.height);
   });
 
-  // 10. Only the changed areas reach the screen.
+  // 10. Only the changed areas reach the screen: a fixed sprite's due parts lie inside the
+  // moving sprites' areas, copied with them.
   ForEachDrawnSprite([&](cSprite& sprite) {
-    if (!m_oFixedSprites.LeftAlone(sprite)) sprite.StageToScreen(m_hScreenDC, stage());
+    if (m_oFixedSprites.Whole(sprite)) sprite.StageToScreen(m_hScreenDC, stage());
   });
   m_oFixedSprites.EndFrame();
 
