@@ -2,10 +2,7 @@
 // external DCs.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "gdi_test_util.h"
-#include "internal/external_dc.h"
 
 namespace {
 using namespace mt::test;
@@ -132,26 +129,9 @@ TEST(WindowDCs, UnknownWindowsHaveNoDcAndTheScreenDcStays) {
   EXPECT_EQ(gdi::SelectObject(screen, ScreenBitmap(1, 1)), 0u);
 }
 
-// A 6 x 4 surface inside rows of 9 pixels, as a window surface with padding has them.
-struct FakeWindow {
-  std::vector<uint32_t> buffer = std::vector<uint32_t>(9 * 4, 0xDEADBEEF);
-  std::vector<std::vector<int32_t>> changes;
-  detail::ExternalSurface Surface() {
-    detail::ExternalSurface s;
-    s.pixels = buffer.data();
-    s.width = 6;
-    s.height = 4;
-    s.pitch_pixels = 9;
-    s.on_changed = [this](int32_t x, int32_t y, int32_t w, int32_t h) {
-      changes.push_back({x, y, w, h});
-    };
-    return s;
-  }
-};
-
 TEST(ExternalDC, BlitsLandInTheBufferInScreenOrderAndReportTheClippedRectangle) {
-  FakeWindow window;
-  const gdi::Handle dc = detail::CreateExternalDC(window.Surface());
+  FakeWindow window(6, 4, 0xDEADBEEF, 9);  // rows of 9 pixels, as a padded window surface has
+  const gdi::Handle dc = window.dc;
   ASSERT_NE(dc, 0u);
   MemDC red(10, 10, false);
   FillSolid(red.dc(), 10, 10, 0x000000FF);  // red, as a ColorRef
@@ -162,7 +142,7 @@ TEST(ExternalDC, BlitsLandInTheBufferInScreenOrderAndReportTheClippedRectangle) 
     for (int32_t x = 0; x < 9; ++x) {
       const bool hit = x >= 4 && x < 6 && y < 2;
       // Stored as xRGB: red in bits 16-23. The padding beyond the width is never touched.
-      ASSERT_EQ(window.buffer[y * 9 + x], hit ? 0x00FF0000u : 0xDEADBEEFu) << x << "," << y;
+      ASSERT_EQ(window.pixels[y * 9 + x], hit ? 0x00FF0000u : 0xDEADBEEFu) << x << "," << y;
     }
   EXPECT_EQ(gdi::GetPixel(dc, 4, 0), 0x000000FFu);
   // Nothing inside: no notification.
@@ -173,14 +153,14 @@ TEST(ExternalDC, BlitsLandInTheBufferInScreenOrderAndReportTheClippedRectangle) 
 }
 
 TEST(ExternalDC, ResolverGivesWindowDcsAndReleaseDeletesThem) {
-  FakeWindow window;
+  FakeWindow window(6, 4);
   detail::SetWindowDCResolver([&](gdi::Handle w) -> gdi::Handle {
-    return w == 77 ? detail::CreateExternalDC(window.Surface()) : 0;
+    return w == 77 ? detail::CreateExternalDC(window.surface) : 0;
   });
   const gdi::Handle dc = gdi::GetDC(77);
   ASSERT_NE(dc, 0u);
   EXPECT_TRUE(gdi::BitBlt(dc, 0, 0, 2, 2, 0, 0, 0, gdi::WHITENESS));
-  EXPECT_EQ(window.buffer[0], 0x00FFFFFFu);
+  EXPECT_EQ(window.pixels[0], 0x00FFFFFFu);
   EXPECT_NE(gdi::GetDC(gdi::GetDesktopWindow()), 0u);  // the resolver declined: the screen
   EXPECT_EQ(gdi::ReleaseDC(77, dc), 1);
   EXPECT_EQ(gdi::GetPixel(dc, 0, 0), 0xFFFFFFFFu);

@@ -6,7 +6,6 @@
 
 #include "common/error.h"
 #include "gdi_test_util.h"
-#include "internal/external_dc.h"
 #include "saver/graphics/cSprite.h"
 #include "saver/graphics/cSpriteBitmaps.h"
 #include "temp_folder.h"
@@ -33,16 +32,9 @@ class SpriteOnStage : public ::testing::Test {
     sheet_ = std::make_shared<cSpriteBitmaps>();
     ASSERT_TRUE(sheet_->CreateFromFile(path, 1, 1));
     FillPattern(stage_.dc(), 300, 200, 4, {0x00111111, 0x00222222, 0x00333333});
-    screen_px_.assign(300 * 200, kScreen);
-    platform::detail::ExternalSurface s{screen_px_.data(), 300, 200, 300,
-                                        [this](int32_t x, int32_t y, int32_t w, int32_t h) {
-                                          copies_.push_back({x, y, w, h});
-                                        }};
-    screen_ = platform::detail::CreateExternalDC(s);
     sprite_.SpriteData(sheet_);
     sprite_.Create();
   }
-  void TearDown() override { platform::detail::DeleteExternalDC(screen_); }
 
   // Every screen pixel inside one of the rectangles (clipped) equals the stage; every
   // other keeps the screen's colour.
@@ -51,12 +43,11 @@ class SpriteOnStage : public ::testing::Test {
       for (int32_t x = 0; x < 300; ++x) {
         bool in = false;
         for (const Rect& r : rects) in = in || r.Contains(x, y);
-        const uint32_t px = screen_px_[y * 300 + x];
         if (in) {
-          ASSERT_EQ(gdi::GetPixel(screen_, x, y), gdi::GetPixel(stage_.dc(), x, y))
+          ASSERT_EQ(gdi::GetPixel(screen_.dc, x, y), gdi::GetPixel(stage_.dc(), x, y))
               << x << "," << y;
         } else {
-          ASSERT_EQ(px, kScreen) << x << "," << y;
+          ASSERT_EQ(screen_.pixels[y * 300 + x], kScreen) << x << "," << y;
         }
       }
   }
@@ -66,17 +57,15 @@ class SpriteOnStage : public ::testing::Test {
     sprite_.TransparentDraw(stage_.dc(), x, y, 1, false);
   }
   void ClearScreen() {
-    screen_px_.assign(300 * 200, kScreen);
-    copies_.clear();
+    screen_.pixels.assign(300 * 200, kScreen);
+    screen_.changes.clear();
   }
 
   static constexpr uint32_t kScreen = 0x00ABCDEF;
   TempFolder dir_;
   std::shared_ptr<cSpriteBitmaps> sheet_;
   MemDC stage_{300, 200, false};
-  std::vector<uint32_t> screen_px_;
-  std::vector<Rect> copies_;
-  gdi::Handle screen_ = 0;
+  FakeWindow screen_{300, 200, kScreen};
   cSprite sprite_{ScreenMetrics::Pixels(300, 200)};
 };
 
@@ -94,19 +83,17 @@ TEST_F(SpriteOnStage, MovesUpToTwentyFourCopyTheCoveringRectangleAndLongerOnesTw
     DrawAt(m.x, m.y);
     ClearScreen();
     EXPECT_EQ(sprite_.BltInTwo(), m.copied.size() == 2);
-    sprite_.StageToScreen(screen_, stage_.dc());
-    ASSERT_EQ(copies_.size(), m.copied.size());
+    sprite_.StageToScreen(screen_.dc, stage_.dc());
+    ASSERT_EQ(screen_.changes.size(), m.copied.size());
     ExpectScreenChangedExactly(m.copied);
   }
 }
 
 TEST_F(SpriteOnStage, FirstDrawCopiesTwoRectanglesOfWhichTheOffScreenOneChangesNothing) {
-  EXPECT_EQ(sprite_.PreviousX(), -300);
-  EXPECT_EQ(sprite_.PreviousY(), -200);
   DrawAt(20, 30);
   ClearScreen();
-  sprite_.StageToScreen(screen_, stage_.dc());
-  EXPECT_EQ(copies_.size(), 1u);  // the other rectangle was clipped away whole
+  sprite_.StageToScreen(screen_.dc, stage_.dc());
+  EXPECT_EQ(screen_.changes.size(), 1u);  // the other rectangle was clipped away whole
   ExpectScreenChangedExactly({{20, 30, 40, 30}});
 }
 

@@ -6,7 +6,6 @@
 
 #include "error_kind.h"
 #include "gdi_test_util.h"
-#include "internal/external_dc.h"
 #include "saver/graphics/cPicture.h"
 #include "saver/graphics/cTile.h"
 #include "temp_folder.h"
@@ -19,25 +18,13 @@ ColorRef TilePixel(int32_t x, int32_t y) {
   return 0x00010000u * (x % 256) + 0x00000100u * (y % 256) + 7;
 }
 
-// A window-like render target over an external DC whose transfers are counted.
-struct Window {
-  Window(int32_t w, int32_t h) : w_(w), h_(h), pixels(static_cast<size_t>(w) * h, 0) {
-    platform::detail::ExternalSurface s{pixels.data(), w, h, w,
-                                        [this](int32_t x, int32_t y, int32_t cw, int32_t ch) {
-                                          transfers.push_back({x, y, cw, ch});
-                                        }};
-    dc = platform::detail::CreateExternalDC(s);
-  }
-  ~Window() { platform::detail::DeleteExternalDC(dc); }
-  double ScaleWidth() { return w_ * units; }
-  double ScaleHeight() { return h_ * units; }
+// A render target for the tile: a fake window, with its size in layout units.
+struct Window : FakeWindow {
+  Window(int32_t w, int32_t h, double units = 1) : FakeWindow(w, h), units(units) {}
+  double ScaleWidth() { return surface.width * units; }
+  double ScaleHeight() { return surface.height * units; }
   gdi::Handle hDC() { return dc; }
-
-  int32_t w_, h_;
-  double units = 1;
-  std::vector<uint32_t> pixels;
-  std::vector<std::vector<int32_t>> transfers;
-  gdi::Handle dc = 0;
+  double units;
 };
 
 class Tiling : public ::testing::Test {
@@ -60,11 +47,11 @@ TEST_F(Tiling, ScreenOf1024By768WithA100PixelTileTakes88TransfersAndCoversEveryt
   tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
   tile.Filename(Tile("t.bmp", 100, 100));
   tile.TileObject();
-  ASSERT_EQ(window.transfers.size(), 88u);  // 8 rows (0..700) of 11 (0..1000)
+  ASSERT_EQ(window.changes.size(), 88u);  // 8 rows (0..700) of 11 (0..1000)
   // Rows top to bottom, each left to right; the last column and row reach past the edges.
-  EXPECT_EQ(window.transfers.front(), (std::vector<int32_t>{0, 0, 100, 100}));
-  EXPECT_EQ(window.transfers[10], (std::vector<int32_t>{1000, 0, 24, 100}));
-  EXPECT_EQ(window.transfers.back(), (std::vector<int32_t>{1000, 700, 24, 68}));
+  EXPECT_EQ(window.changes.front(), (std::vector<int32_t>{0, 0, 100, 100}));
+  EXPECT_EQ(window.changes[10], (std::vector<int32_t>{1000, 0, 24, 100}));
+  EXPECT_EQ(window.changes.back(), (std::vector<int32_t>{1000, 700, 24, 68}));
   for (int32_t y = 0; y < 768; y += 7)
     for (int32_t x = 0; x < 1024; ++x)
       ASSERT_EQ(gdi::GetPixel(window.dc, x, y), TilePixel(x % 100, y % 100)) << x << "," << y;
@@ -76,23 +63,22 @@ TEST_F(Tiling, BoundsAreInclusive) {
   tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
   tile.Filename(Tile("t.bmp", 100, 100));
   tile.TileDC(window.dc, 200, 0);
-  ASSERT_EQ(window.transfers.size(), 3u);  // x = 0, 100 and 200; one row at y = 0
-  EXPECT_EQ(window.transfers[2][0], 200);
+  ASSERT_EQ(window.changes.size(), 3u);  // x = 0, 100 and 200; one row at y = 0
+  EXPECT_EQ(window.changes[2][0], 200);
   EXPECT_EQ(gdi::GetPixel(window.dc, 259, 49), TilePixel(59, 49));
-  window.transfers.clear();
+  window.changes.clear();
   tile.TileDC(window.dc, -1, 100);  // a negative size draws nothing
-  EXPECT_TRUE(window.transfers.empty());
+  EXPECT_TRUE(window.changes.empty());
 }
 
 TEST_F(Tiling, TileObjectConvertsLayoutUnitsToPixels) {
-  Window window(230, 40);
-  window.units = 15;  // as on a 96-dpi Windows screen
+  Window window(230, 40, 15);  // 15 units a pixel, as on a 96-dpi Windows screen
   ScreenMetrics metrics{230 * 15.0, 40 * 15.0, 15, 15};
   cTile tile(metrics);
   tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
   tile.Filename(Tile("t.bmp", 100, 100));
   tile.TileObject();
-  EXPECT_EQ(window.transfers.size(), 3u);  // 230 pixels wide, not 3450
+  EXPECT_EQ(window.changes.size(), 3u);  // 230 pixels wide, not 3450
 }
 
 TEST_F(Tiling, SameNameTwiceLoadsOnceAndANewNameLoadsAgain) {
@@ -112,7 +98,7 @@ TEST_F(Tiling, SameNameTwiceLoadsOnceAndANewNameLoadsAgain) {
 
 TEST_F(Tiling, BeforeInitialiseNothingLoadsAndAFailedLoadKeepsTheOldName) {
   tile.TileDC(window.dc, 50, 50);  // a tile with no size ends at once
-  EXPECT_TRUE(window.transfers.empty());
+  EXPECT_TRUE(window.changes.empty());
   const std::string path = Tile("t.bmp", 50, 50);
   tile.Filename(path);
   EXPECT_EQ(tile.Filename(), "");
@@ -123,7 +109,7 @@ TEST_F(Tiling, BeforeInitialiseNothingLoadsAndAFailedLoadKeepsTheOldName) {
   EXPECT_EQ(tile.Filename(), path);
   // The old tile went with the attempt: tiling steps by the old size but draws nothing.
   tile.TileDC(window.dc, 50, 50);
-  EXPECT_TRUE(window.transfers.empty());
+  EXPECT_TRUE(window.changes.empty());
 }
 
 TEST_F(Tiling, EmptyNameClearsEverythingAndPictureReplacesTheTile) {
@@ -140,7 +126,7 @@ TEST_F(Tiling, EmptyNameClearsEverythingAndPictureReplacesTheTile) {
   ASSERT_TRUE(pic);
   tile.Picture(pic.get());
   tile.TileDC(window.dc, 49, 49);
-  EXPECT_EQ(window.transfers.size(), 4u);
+  EXPECT_EQ(window.changes.size(), 4u);
   EXPECT_EQ(gdi::GetPixel(window.dc, 30, 30), TilePixel(5, 5) + 0x30);
   // The render target went with the clear that Picture starts with.
   EXPECT_EQ(ErrorKindOf([&] { tile.TileObject(); }), mt::ErrorKind::MissingObject);
@@ -158,16 +144,12 @@ TEST_F(Tiling, ARectangleGetsTheWholeTilingsPixelsThereAndNothingElseChanges) {
   for (const Rect r : {Rect{3, 5, 20, 20}, Rect{-7, -9, 30, 30}, Rect{40, 44, 20, 20},
                        Rect{16, 12, 16, 12}, Rect{10, 10, 0, 5}, Rect{60, 0, 5, 5}}) {
     SCOPED_TRACE(std::to_string(r.x) + "," + std::to_string(r.y));
-    for (int32_t y = 0; y < 50; ++y)
-      for (int32_t x = 0; x < 50; ++x) gdi::SetPixel(window.dc, x, y, kMarker);
+    FillSolid(window.dc, 50, 50, kMarker);
     tile.TileRect(window.dc, r.x, r.y, r.w, r.h);
-    for (int32_t y = 0; y < 50; ++y) {
-      for (int32_t x = 0; x < 50; ++x) {
-        const bool inside = x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
-        ASSERT_EQ(gdi::GetPixel(window.dc, x, y), inside ? TilePixel(x % 16, y % 12) : kMarker)
-            << x << "," << y;
-      }
-    }
+    ExpectOnlyRectChanged(window.dc, 50, 50, Pixels(50 * 50, kMarker), r.x, r.y, r.w, r.h,
+                          [&](int32_t dx, int32_t dy, ColorRef) {
+                            return TilePixel((r.x + dx) % 16, (r.y + dy) % 12);
+                          });
   }
   tile.Filename("");
   EXPECT_THROW(tile.TileRect(window.dc, 0, 0, 5, 5), mt::Error);
