@@ -27,30 +27,27 @@ using namespace std::chrono_literals;
 constexpr uint32_t kShot = platform::SND_FILENAME | platform::SND_ASYNC | platform::SND_NODEFAULT;
 constexpr uint32_t kAmbient = kShot | platform::SND_NOSTOP;
 
-// A 16-bit mono PCM file: a steady tone, or silence when amplitude is 0.
+// A 16-bit mono PCM file at 22050 Hz: a steady tone, or silence when amplitude is 0.
 void WriteWav(const std::string& path, double seconds, double amplitude) {
-  const int rate = 22050;
-  const auto frames = static_cast<uint32_t>(seconds * rate);
+  const uint32_t rate = 22050, frames = static_cast<uint32_t>(seconds * rate);
   std::vector<int16_t> samples(frames);
-  for (uint32_t i = 0; i < frames; ++i) {
+  for (uint32_t i = 0; i < frames; ++i)
     samples[i] = static_cast<int16_t>(amplitude * 20000 * std::sin(i * 2 * M_PI * 440 / rate));
-  }
+  // The format chunk: 16 bytes, PCM, one channel, the rate, bytes a second, two bytes a
+  // frame, 16 bits a sample.
+  const uint32_t format[] = {16, 1 | 1 << 16, rate, rate * 2, 2 | 16 << 16};
+  const uint32_t data = frames * 2, riff = 36 + data;
   std::ofstream out(path, std::ios::binary);
-  auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-  auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-  out.write("RIFF", 4);
-  u32(36 + frames * 2);
-  out.write("WAVEfmt ", 8);
-  u32(16);
-  u16(1);
-  u16(1);
-  u32(rate);
-  u32(rate * 2);
-  u16(2);
-  u16(16);
-  out.write("data", 4);
-  u32(frames * 2);
-  out.write(reinterpret_cast<const char*>(samples.data()), frames * 2);
+  const auto put = [&](const void* p, size_t n) {
+    out.write(static_cast<const char*>(p), static_cast<std::streamsize>(n));
+  };
+  put("RIFF", 4);
+  put(&riff, 4);
+  put("WAVEfmt ", 8);
+  put(format, sizeof format);
+  put("data", 4);
+  put(&data, 4);
+  put(samples.data(), data);
 }
 
 class Sound : public ::testing::Test {
