@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -57,16 +58,6 @@ inline int BitsPerPixel(gdi::Handle bitmap) {
   return gdi::GetObject(bitmap, &info) == 24 ? info.bmBitsPixel : -1;
 }
 
-// Deterministic pseudo-random numbers for patterns.
-inline uint32_t Hash(uint32_t x) {
-  x ^= x >> 16;
-  x *= 0x7feb352dU;
-  x ^= x >> 15;
-  x *= 0x846ca68bU;
-  x ^= x >> 16;
-  return x;
-}
-
 using Pixels = std::vector<gdi::ColorRef>;
 
 inline Pixels Snapshot(gdi::Handle dc, int32_t w, int32_t h) {
@@ -80,12 +71,13 @@ inline Pixels Snapshot(const MemDC& m) {
 }
 
 // Fills with colours drawn from a small palette, so that exact matches (background
-// colours, transparent colours) occur often.
+// colours, transparent colours) occur often. The generator's sequence is fixed by the
+// standard, so every platform draws the same pattern.
 inline void FillPattern(gdi::Handle dc, int32_t w, int32_t h, uint32_t seed,
                         const std::vector<gdi::ColorRef>& palette) {
+  std::mt19937 random(seed);
   for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x)
-      gdi::SetPixel(dc, x, y, palette[Hash(seed * 7919u + y * 1031u + x) % palette.size()]);
+    for (int32_t x = 0; x < w; ++x) gdi::SetPixel(dc, x, y, palette[random() % palette.size()]);
 }
 
 inline void FillSolid(gdi::Handle dc, int32_t w, int32_t h, gdi::ColorRef c) {
