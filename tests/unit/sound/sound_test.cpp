@@ -8,9 +8,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -59,27 +59,22 @@ class Sound : public ::testing::Test {
     WriteWav(silence_, 3.0, 0.0);
     ASSERT_EQ(platform::CountSoundOutputDevices(), 1u);
   }
-  // Ends playback and closes the device, as the program's end does, then reads what was
-  // written: the mixer's 16-bit stereo frames, as peak levels per 50 ms.
-  std::vector<int> LevelsPer50Ms() {
+  // Ends playback and closes the device, as the program's end does, and reads what was
+  // written (the mixer's 16-bit stereo frames at 44.1 kHz) as peak levels per 50 ms. Counting
+  // windows from the first loud one: loud in [loud_from, loud_to), then silent in
+  // [quiet_from, quiet_to).
+  void ExpectLoudThenQuiet(size_t loud_from, size_t loud_to, size_t quiet_from, size_t quiet_to) {
     platform::detail::RunExitHooks();
-    std::ifstream in(output_, std::ios::binary);
-    std::vector<int16_t> pcm;
-    int16_t s;
-    while (in.read(reinterpret_cast<char*>(&s), 2)) pcm.push_back(s);
-    const size_t per_window = 44100 / 20 * 2;  // the mixer runs at 44.1 kHz, stereo
+    const std::string raw = mt::test::ReadFileBytes(output_);
+    std::vector<int16_t> pcm(raw.size() / 2);
+    std::memcpy(pcm.data(), raw.data(), pcm.size() * 2);
+    const size_t per_window = 44100 / 20 * 2;
     std::vector<int> levels;
     for (size_t start = 0; start + per_window <= pcm.size(); start += per_window) {
       int peak = 0;
       for (size_t i = start; i < start + per_window; ++i) peak = std::max(peak, std::abs(pcm[i]));
       levels.push_back(peak);
     }
-    return levels;
-  }
-  // Counting 50 ms windows from the first loud one: loud in [loud_from, loud_to), then
-  // silent in [quiet_from, quiet_to).
-  void ExpectLoudThenQuiet(size_t loud_from, size_t loud_to, size_t quiet_from, size_t quiet_to) {
-    const std::vector<int> levels = LevelsPer50Ms();
     size_t start = 0;
     while (start < levels.size() && levels[start] <= 5000) ++start;
     ASSERT_LT(start + quiet_to, levels.size()) << "the tone never played";
@@ -135,9 +130,8 @@ TEST_F(Sound, ReleasedDeviceStreamsNothingAndTheNextSoundOpensItAgain) {
 TEST(SoundFileCheck, OnlyWholePcmWaveFilesPass) {
   TempFolder folder;
   WriteWav(folder / "good.wav", 0.01, 1.0);
-  std::ifstream in(folder / "good.wav", std::ios::binary);
-  const std::vector<uint8_t> good((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
+  const std::string bytes = mt::test::ReadFileBytes(folder / "good.wav");
+  const std::vector<uint8_t> good(bytes.begin(), bytes.end());
   ASSERT_TRUE(platform::detail::IsPcmWave(good));
   const auto with = [&](size_t at, std::vector<uint8_t> bytes) {
     auto changed = good;
