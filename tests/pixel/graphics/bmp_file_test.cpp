@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <set>
 
@@ -92,24 +91,17 @@ uint32_t Get32(const std::string& b, size_t at) {
   for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[at + i]);
   return v;
 }
-void Put32(std::string& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
+// Writes the low `bytes` bytes of v, little-endian.
+void Put(std::string& b, size_t at, uint32_t v, int bytes = 4) {
+  for (int i = 0; i < bytes; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
 }
-void Put16(std::string& b, size_t at, uint16_t v) {
-  b[at] = static_cast<char>(v & 0xFF);
-  b[at + 1] = static_cast<char>(v >> 8);
-}
-// Shrinks or grows the info header to `size` bytes, moving everything after it.
+// Shrinks the info header to `size` bytes, moving everything after it.
 std::string Reheader(std::string b, uint32_t size) {
   const uint32_t old = Get32(b, 14);
-  if (size < old) {
-    b.erase(14 + size, old - size);
-  } else {
-    b.insert(14 + old, std::string(size - old, '\0'));
-  }
-  Put32(b, 14, size);
-  Put32(b, 10, Get32(b, 10) + size - old);
-  Put32(b, 2, static_cast<uint32_t>(b.size()));
+  b.erase(14 + size, old - size);
+  Put(b, 14, size);
+  Put(b, 10, Get32(b, 10) + size - old);
+  Put(b, 2, static_cast<uint32_t>(b.size()));
   return b;
 }
 // Turns a bottom-up uncompressed file into the top-down one of the same picture.
@@ -120,7 +112,7 @@ std::string FlipTopDown(std::string b) {
   std::string rows = b.substr(off, stride * h);
   for (uint32_t y = 0; y < h; ++y)
     b.replace(off + y * stride, stride, rows, (h - 1 - y) * stride, stride);
-  Put32(b, 22, static_cast<uint32_t>(-static_cast<int32_t>(h)));
+  Put(b, 22, static_cast<uint32_t>(-static_cast<int32_t>(h)));
   return b;
 }
 
@@ -155,9 +147,9 @@ std::string Rle4(const std::string& b4) {
   }
   data += std::string("\0\1", 2);  // end of bitmap
   std::string b = b4.substr(0, off) + data;
-  Put32(b, 2, static_cast<uint32_t>(b.size()));
-  Put32(b, 30, 2);  // BI_RLE4
-  Put32(b, 34, static_cast<uint32_t>(data.size()));
+  Put(b, 2, static_cast<uint32_t>(b.size()));
+  Put(b, 30, 2);  // BI_RLE4
+  Put(b, 34, static_cast<uint32_t>(data.size()));
   return b;
 }
 
@@ -275,15 +267,15 @@ TEST_F(BmpCorpus, DerivedVariantsLoadPixelForPixel) {
   expect("565_v4.bmp", Reheader(v5_565, 108), rich, 16, 3, 108);
   // The Windows 3 header with the three masks after it.
   std::string v3_565 = Reheader(v5_565, 52);  // header and masks, in place
-  Put32(v3_565, 14, 40);
+  Put(v3_565, 14, 40);
   expect("565_v3.bmp", v3_565, rich, 16, 3, 40);
   // 16 bits without masks means 5-5-5.
   std::string plain555 = Reheader(Made("555_v5.bmp"), 40);
-  Put32(plain555, 30, 0);
+  Put(plain555, 30, 0);
   expect("555_plain.bmp", plain555, rich, 16, 0, 40);
   // 32 bits without masks: the fourth byte (here the alpha) is unused.
   std::string plain32 = Reheader(Made("32_alpha.bmp"), 40);
-  Put32(plain32, 30, 0);
+  Put(plain32, 30, 0);
   expect("32_plain.bmp", plain32, rich, 32, 0, 40);
   expect("4_rle.bmp", Rle4(Made("4.bmp")), images_["sixteen"], 4, 2, 40);
 }
@@ -321,48 +313,43 @@ TEST_F(BmpCorpus, TruncatedFilesGiveZeroAndNeverCrash) {
 TEST_F(BmpCorpus, ImpossibleHeadersGiveZero) {
   const std::string b24 = Made("24.bmp"), b8 = Made("8.bmp"), rle8 = Made("8_rle.bmp"),
                     b4 = Made("4.bmp"), rle4 = Rle4(b4);
+  // Each case: the file it edits and the fields it writes (offset, value, bytes).
+  struct Field {
+    size_t at;
+    uint32_t value;
+    int bytes = 4;
+  };
   struct Broken {
     const char* name;
     const std::string* base;
-    std::function<void(std::string&)> edit;
+    std::vector<Field> fields;
   };
   const Broken cases[] = {
-      {"absurd size", &b24,
-       [](std::string& b) {
-         Put32(b, 18, 100000);
-         Put32(b, 22, 100000);
-       }},
-      {"over the pixel cap but small rows", &b24,
-       [](std::string& b) {
-         Put32(b, 18, 1);
-         Put32(b, 22, 70000000);
-       }},
-      {"most negative height", &b24, [](std::string& b) { Put32(b, 22, 0x80000000u); }},
-      {"zero width", &b24, [](std::string& b) { Put32(b, 18, 0); }},
-      {"negative width", &b24, [](std::string& b) { Put32(b, 18, static_cast<uint32_t>(-19)); }},
-      {"offset past the end", &b24,
-       [](std::string& b) { Put32(b, 10, static_cast<uint32_t>(b.size() + 10)); }},
-      {"offset inside the header", &b24, [](std::string& b) { Put32(b, 10, 20); }},
-      {"offset over the palette", &b8, [](std::string& b) { Put32(b, 10, 60); }},
-      {"offset leaves too few pixel bytes", &b24,
-       [](std::string& b) { Put32(b, 10, Get32(b, 10) + 8); }},
-      {"more colours than the depth has", &b8, [](std::string& b) { Put32(b, 46, 257); }},
-      {"huge colour count", &b8, [](std::string& b) { Put32(b, 46, 0xFFFFFFF0u); }},
-      {"unknown depth", &b24, [](std::string& b) { Put16(b, 28, 7); }},
-      {"two planes", &b24, [](std::string& b) { Put16(b, 26, 2); }},
-      {"embedded jpeg", &b24, [](std::string& b) { Put32(b, 30, 4); }},
-      {"run-length at 24 bits", &b24, [](std::string& b) { Put32(b, 30, 1); }},
-      {"top-down run-length", &rle8,
-       [](std::string& b) { Put32(b, 22, static_cast<uint32_t>(-13)); }},
-      {"unknown header size", &b24, [](std::string& b) { Put32(b, 14, 41); }},
-      {"not BM", &b24, [](std::string& b) { b[1] = 'A'; }},
+      {"absurd size", &b24, {{18, 100000}, {22, 100000}}},
+      {"over the pixel cap but small rows", &b24, {{18, 1}, {22, 70000000}}},
+      {"most negative height", &b24, {{22, 0x80000000u}}},
+      {"zero width", &b24, {{18, 0}}},
+      {"negative width", &b24, {{18, static_cast<uint32_t>(-19)}}},
+      {"offset past the end", &b24, {{10, static_cast<uint32_t>(b24.size() + 10)}}},
+      {"offset inside the header", &b24, {{10, 20}}},
+      {"offset over the palette", &b8, {{10, 60}}},
+      {"offset leaves too few pixel bytes", &b24, {{10, Get32(b24, 10) + 8}}},
+      {"more colours than the depth has", &b8, {{46, 257}}},
+      {"huge colour count", &b8, {{46, 0xFFFFFFF0u}}},
+      {"unknown depth", &b24, {{28, 7, 2}}},
+      {"two planes", &b24, {{26, 2, 2}}},
+      {"embedded jpeg", &b24, {{30, 4}}},
+      {"run-length at 24 bits", &b24, {{30, 1}}},
+      {"top-down run-length", &rle8, {{22, static_cast<uint32_t>(-13)}}},
+      {"unknown header size", &b24, {{14, 41}}},
+      {"not BM", &b24, {{1, 'A', 1}}},
       // Two palette entries, but the pixels use indices up to 15.
-      {"palette index beyond the palette", &b4, [](std::string& b) { Put32(b, 46, 2); }},
-      {"run with an index beyond the palette", &rle4, [](std::string& b) { Put32(b, 46, 2); }},
+      {"palette index beyond the palette", &b4, {{46, 2}}},
+      {"run with an index beyond the palette", &rle4, {{46, 2}}},
   };
   for (const Broken& c : cases) {
     std::string bytes = *c.base;
-    c.edit(bytes);
+    for (const Field& f : c.fields) Put(bytes, f.at, f.value, f.bytes);
     Save("bad.bmp", bytes);
     EXPECT_EQ(gdi::LoadBitmapFile(dir_ / "bad.bmp"), 0u) << c.name;
   }
@@ -387,7 +374,7 @@ TEST_F(BmpCorpus, RunsPastTheEdgesGiveZeroOrAPictureOfThePalettesColours) {
   for (const std::string& s : streams) {
     SCOPED_TRACE(testing::PrintToString(s.substr(0, 8)));
     std::string b = base.substr(0, off) + s;
-    Put32(b, 2, static_cast<uint32_t>(b.size()));
+    Put(b, 2, static_cast<uint32_t>(b.size()));
     Save("runs.bmp", b);
     const gdi::Handle h = gdi::LoadBitmapFile(dir_ / "runs.bmp");
     if (h == 0) continue;
