@@ -35,7 +35,6 @@ class MemDC {
   MemDC(const MemDC&) = delete;
   MemDC& operator=(const MemDC&) = delete;
   gdi::Handle dc() const { return dc_; }
-  gdi::Handle bitmap() const { return bitmap_; }
   int32_t w() const { return w_; }
   int32_t h() const { return h_; }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "common/error.h"
+#include "error_kind.h"
 #include "in_child.h"
 #include "internal/sound.h"
 #include "platform/gdi.h"
@@ -25,21 +26,8 @@ using mt::test::InChild;
 using mt::test::TempFolder;
 
 bool CursorFails(const std::string& path) {
-  try {
-    platform::detail::ReadCursorFile(path);
-  } catch (const mt::Error& e) {
-    return e.kind() == mt::ErrorKind::BadFile;
-  }
-  return false;
-}
-
-// A copy of a shipped file grown with zeros to `size` bytes; the header stays good, so
-// only a cap on the size can refuse it.
-std::string Grown(const TempFolder& folder, const std::string& shipped, size_t size) {
-  const std::string path = folder / ("big-" + shipped);
-  std::filesystem::copy_file(std::string(MT_DIST_ASSETS) + shipped, path);
-  std::filesystem::resize_file(path, size);  // sparse: costs no disk
-  return path;
+  return mt::test::ErrorKindOf([&] { platform::detail::ReadCursorFile(path); }) ==
+         mt::ErrorKind::BadFile;
 }
 
 class HostileFile : public ::testing::TestWithParam<const char*> {
@@ -80,7 +68,9 @@ INSTANTIATE_TEST_SUITE_P(Kinds, HostileFile, ::testing::Values("folder", "pipe",
 // size before a byte of it is read.
 TEST(FileCaps, CursorFarPastAnyCursorsSizeIsRefused) {
   TempFolder folder;
-  const std::string cursor = Grown(folder, "scopeShot.cur", size_t{64} << 20);
+  const std::string cursor = folder / "big.cur";
+  std::filesystem::copy_file(std::string(MT_DIST_ASSETS) + "scopeShot.cur", cursor);
+  std::filesystem::resize_file(cursor, size_t{64} << 20);  // sparse: costs no disk
   EXPECT_TRUE(InChild([&] { return CursorFails(cursor); }));
 }
 
