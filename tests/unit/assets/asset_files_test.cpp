@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/gdi.h"
+#include "gdi_test_util.h"
 #include "referral/FrmEmailLayout.h"
 #include "saver/windows/layouts/layouts.h"
 #include "sdl/wave_check.h"
@@ -59,11 +59,8 @@ Bitmap LoadBmp(const std::string& name) {
   bmp.width = info.bmWidth;
   bmp.height = info.bmHeight;
   std::vector<gdi::ColorRef> px(static_cast<size_t>(bmp.width) * bmp.height);
-  const gdi::Handle dc = gdi::CreateCompatibleDC(0);
-  const gdi::Handle before = gdi::SelectObject(dc, bitmap);
-  gdi::ReadPixels(dc, 0, 0, bmp.width, bmp.height, px.data());
-  gdi::SelectObject(dc, before);
-  gdi::DeleteDC(dc);
+  mt::test::WithBitmap(
+      bitmap, [&](gdi::Handle dc) { gdi::ReadPixels(dc, 0, 0, bmp.width, bmp.height, px.data()); });
   gdi::DeleteObject(bitmap);
   for (gdi::ColorRef c : px)
     bmp.pixels.push_back({int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)});
