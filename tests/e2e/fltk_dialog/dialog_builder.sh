@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The dialog builder (FLTK; or user32 under Wine, MT_WINE set) with the controls of the settings dialog: option buttons are
-# exclusive, the scroll bar steps by its small and large changes, the tab order follows
+# The dialog builder (FLTK; or user32 under Wine, MT_WINE set) with the settings dialog's
+# layout and none of its handlers: option buttons are exclusive, the scroll bar steps by its small and large changes, the tab order follows
 # the layout, Escape and the Close button run the unload handler once, and the message
 # loop ends with the last window.
 set -euo pipefail
@@ -14,8 +14,8 @@ start_probe() {
   : >"$out"
   ${MT_WINE:+"$MT_WINE"} "$MT_PROBE" >"$out" 2>&1 &
   pid=$!
-  wid=$(wait_for_window '^Dialog probe$') || fail "the probe did not open"
-  focus_window "$wid" 250 60
+  wid=$(wait_for_window '^Marrowtide Gobble-run ver 2.1$') || fail "the probe did not open"
+  focus_window "$wid" 160 130
 }
 click_at() { xdotool mousemove $((wx + $1)) $((wy + $2)) click 1; sleep 0.2; }
 finish() {
@@ -29,21 +29,21 @@ finish() {
 
 # Mouse: options, check box, the scroll bar's right arrow and the trough; then Escape.
 start_probe
-click_at 20 58             # Flame Thrower
-click_at 20 78             # Rifle
-click_at 15 16             # Sound
-click_at $((10 + 132)) 105 # right arrow: +1
-click_at $((10 + 115)) 105 # trough right of the thumb: +10
+click_at 240 68           # Flame Thrower
+click_at 240 105          # Rifle
+click_at 230 150          # Sound
+click_at $((8 + 132)) 151 # right arrow: +1
+click_at $((8 + 115)) 151 # trough right of the thumb: +10
 screenshot "$MT_ARTIFACTS/dialog_probe.png"
 xdotool key Escape
 finish
 grep -qx 'unload sound=1 weapon=rifle selected=1 speed=31' "$out" || fail "mouse: $(cat "$out")"
 pass "mouse: exclusive options, check box, scroll steps, Escape unloads once"
 
-# Keyboard: the focus starts on Close (tab index 0); Tab reaches the check box, the bar
-# and the options in the layout's order.
+# Keyboard: the focus starts on Close (tab index 0); Tab passes the web button and reaches
+# the check box, the bar and the options in the layout's order.
 start_probe
-xdotool key Tab space      # Sound
+xdotool key Tab Tab space  # Sound
 xdotool key Tab Right      # speed 21
 xdotool key Tab space      # Rifle
 xdotool key Tab Tab space  # Shotgun again
