@@ -131,7 +131,8 @@ installer_case() (
 # Password mode of the 9x family, for real: Wine reports the 9x family to the saver (its
 # version setting for the .scr's name), which loads the recording stand-ins of password.cpl
 # and mpr.dll from its folder. A refused password leaves the run as it was; an accepted one
-# ends it with status 0, the screen-saver-running flag cleared and the run counted. Wine
+# ends it with status 0, the screen-saver-running flag cleared and the run counted; "/a"
+# asks mpr.dll to change the password for the owner window. Wine
 # keeps that flag in a volatile registry value and shows top-most as the X window's
 # _NET_WM_STATE_ABOVE; the taskbar it does not show (the exit sequence's unit tests hold it).
 password_case() (
@@ -168,7 +169,7 @@ password_case() (
   focus_window "$wid" 10 10
   xdotool key x
   for _ in $(seq $((50 * MT_PATIENCE))); do [ -s "$dir/calls.txt" ] && break; sleep 0.1; done
-  grep -qx 'VerifyScreenSavePwd [0-9a-f]*' "$dir/calls.txt" ||
+  grep -qx 'VerifyScreenSavePwd [1-9a-f][0-9a-f]*' "$dir/calls.txt" ||
     fail "the key did not ask for the password: $(cat "$dir/calls.txt" 2>/dev/null)"
   sleep 1
   kill -0 "$pid" 2>/dev/null || fail "a refused password ended the run"
@@ -192,6 +193,11 @@ password_case() (
   cmp "$dir/expected.ini" "$ini" || fail "settings file: $(cat -A "$ini")"
   [ "$(running_flag)" = 0 ] || fail "the screen-saver-running flag is still set"
   pass "an accepted password ends the run with status 0, the flag cleared and the counter raised"
+
+  "${SAVER[@]}" /a 1234 || fail "/a status $?"
+  [ "$(tail -n1 "$dir/calls.txt")" = "PwdChangePasswordA SCRSAVE 4d2 0 00000000" ] ||
+    fail "/a 1234: $(tail -n1 "$dir/calls.txt")"
+  pass "/a hands the owner window to the family's password change"
 )
 
 # MT_WINE_CASES limits the run to the cases it names.

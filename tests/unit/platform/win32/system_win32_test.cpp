@@ -1,5 +1,6 @@
 // Process and system facts on Windows, under Wine: program folder, command line, previous
-// instance, program start, registry, file look-up, and the 9x family's password calls.
+// instance, program start, registry, file look-up. (The 9x family's password calls are
+// the Wine e2e test's, through the whole saver.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -36,11 +37,6 @@ using mt::test::TempFolder;
   if (what == "started") {
     std::ofstream(std::getenv("MT_PROBE_OUT")) << platform::RawCommandLine();
     ::ExitProcess(0);
-  }
-  if (what == "password") {
-    const bool right = platform::VerifyScreenSaverPassword(0x1234);
-    platform::ChangeScreenSaverPassword(0x5678);
-    ::ExitProcess(static_cast<UINT>(platform::PlatformId() * 10 + (right ? 1 : 0)));
   }
   return false;
 }();
@@ -152,44 +148,5 @@ TEST(FileLookUp, MatchesAsTheDirectoryLookUpDoesAndGivesTheStoredName) {
 TEST(PlatformFamily, WineReportsTheNtFamilyByDefault) {
   EXPECT_EQ(platform::PlatformId(), platform::kPlatformNT);
 }
-
-#ifdef MT_PASSWORD_DOUBLES
-// The 9x family's password service, for real: Wine reports the 9x family to a program it is
-// told to (its version setting for that program), which loads the stand-ins of
-// password.cpl and mpr.dll from its own folder.
-TEST(Password9x, VerifyAndChangeReachTheFamilysLibrariesWithTheirArguments) {
-  TempFolder folder;
-  const std::string program = folder / "password_probe.exe";
-  fs::copy_file(ThisProgram(), program);
-  fs::copy_file(MT_PASSWORD_DOUBLES "/password.cpl", folder / "password.cpl");
-  fs::copy_file(MT_PASSWORD_DOUBLES "/mpr.dll", folder / "mpr.dll");
-  HKEY h = nullptr;
-  const char* app = "Software\\Wine\\AppDefaults\\password_probe.exe";
-  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, app, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
-                              nullptr),
-            ERROR_SUCCESS);
-  ::RegSetValueExA(h, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
-  // mpr.dll is also one of Wine's own: the program's copy must win.
-  HKEY overrides = nullptr;
-  ::RegCreateKeyExA(h, "DllOverrides", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &overrides, nullptr);
-  ::RegSetValueExA(overrides, "mpr", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
-  ::RegCloseKey(overrides);
-  ::RegCloseKey(h);
-  const std::string log = folder / "calls.txt";
-  const std::string answer = folder / "answer.txt";
-  ::SetEnvironmentVariableA("MT_PASSWORD_LOG", log.c_str());
-  ::SetEnvironmentVariableA("MT_PASSWORD_ANSWER", answer.c_str());
-
-  std::ofstream(answer) << "wrong";
-  EXPECT_EQ(RunProbe(program, "password_probe", "password"), 10u);  // 9x family, refused
-  std::ofstream(answer) << "right";
-  EXPECT_EQ(RunProbe(program, "password_probe", "password"), 11u);  // 9x family, accepted
-  EXPECT_EQ(ReadFileBytes(log),
-            "VerifyScreenSavePwd 1234\nPwdChangePasswordA SCRSAVE 5678 0 00000000\n"
-            "VerifyScreenSavePwd 1234\nPwdChangePasswordA SCRSAVE 5678 0 00000000\n");
-  ::RegDeleteKeyA(HKEY_CURRENT_USER, (std::string(app) + "\\DllOverrides").c_str());
-  ::RegDeleteKeyA(HKEY_CURRENT_USER, app);
-}
-#endif
 
 }  // namespace
