@@ -22,8 +22,7 @@ source "$here/../support/e2e/e2e_lib.sh"
 
 dir=$(make_program_folder)
 trap 'kill "${saver:-}" "${clicker:-}" 2>/dev/null; rm -rf "$dir"' EXIT
-printf '[speed]\r\nspeed=20\r\n[soundPlay]\r\nsoundPlay=1\r\n[weapon]\r\nweapon=0\r\n[applic]\r\nappcurrent=0\r\nappalert=5\r\nappdisplay=0\r\n' \
-  >"$dir/rovoradizu.ini"
+write_settings "$dir/rovoradizu.ini" 20 1 0 0 5 0
 
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null "$dir/marrowtide-gobble-run" /s 2>"$dir/stderr" &
 saver=$!
@@ -51,11 +50,8 @@ done
 wait "$clicker" 2>/dev/null
 clicker=
 xdotool mousemove 5 5 key q
-wait_for_exit "$saver" 100 || fail "the saver did not end after a key"
-wait "$saver"
-status=$?
+ended_with_success "$saver" "a key"
 saver=
-[ "$status" = 0 ] || fail "exit status $status"
 # SDL's disk driver announces itself on stderr; anything else is a complaint.
 complaints=$(grep -v -e 'disk i/o audio driver' -e 'Writing to file' "$dir/stderr")
 [ -z "$complaints" ] || fail "the saver said: $complaints"

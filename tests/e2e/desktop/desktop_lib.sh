@@ -47,13 +47,3 @@ wait_gone() {
   done
   return 1
 }
-
-# Differing pixels between a region (WxH+X+Y) of a screenshot and the tiled background,
-# the tiling starting at the screen's corner or at the given origin (+X+Y).
-differs_from_background() {
-  local shot=$1 region=$2 assets=$3 origin=${4:-+0+0} W H
-  read -r W H < <(xdotool getdisplaygeometry)
-  /usr/bin/convert -size "${W}x${H}" "tile:$assets/background.bmp" -roll "$origin" "$shot.bg.png"
-  { /usr/bin/compare -metric AE "$shot[$region]" "$shot.bg.png[$region]" null: 2>&1 || true; } |
-    awk '{ printf "%d", $1 }'
-}

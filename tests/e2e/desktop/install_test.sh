@@ -40,12 +40,10 @@ layout)
   pid=$!
   wait_for_window '^Form1$' 100 >/dev/null || fail "no scene: $(cat "$prefix/stderr")"
   sleep 1.5
-  read -r W H < <(xdotool getdisplaygeometry)
   screenshot "$prefix/scene.png"
-  [ "$(differs_from_background "$prefix/scene.png" "200x60+$((W - 250))+$((H - 80))" \
-    "$program/duruzarurode/gobblerun")" -gt 1000 ] || fail "no logo: the assets were not found"
+  expect_laid_out_for "$prefix/scene.png" $(xdotool getdisplaygeometry) "$program/duruzarurode/gobblerun"
   xdotool mousemove 10 10 key x
-  wait_for_exit "$pid" 50 || fail "a key did not end the run"
+  ended_with_success "$pid" "a key"
   [ "$(ini_value "$installed" applic appcurrent)" = 1 ] || fail "root's run did not count in the program folder"
   pass "the installed saver runs from another folder through its link"
   ;;
@@ -65,7 +63,7 @@ per-user)
   xdotool click 1
   sleep 0.3
   xdotool key Escape
-  wait_for_exit "$pid" 50 || fail "the dialog did not close"
+  ended_with_success "$pid" "Escape"
   [ "$(ini_value "$own" weapon weapon)" = 2 ] || fail "the dialog's choice is not in the user's file"
   # The saver reads and counts in the same file.
   as_nobody "$home" "$prefix/usr/bin/marrowtide-gobble-run" /s 2>>"$prefix/stderr" &
@@ -73,7 +71,7 @@ per-user)
   wait_for_window '^Form1$' 100 >/dev/null || fail "no scene: $(cat "$prefix/stderr")"
   sleep 1
   xdotool mousemove 10 10 key x
-  wait_for_exit "$pid" 50 || fail "a key did not end the run"
+  ended_with_success "$pid" "a key"
   [ "$(ini_value "$own" applic appcurrent)" = 1 ] || fail "the counter did not advance in the user's file"
   [ "$(ini_value "$own" weapon weapon)" = 2 ] || fail "the run lost the dialog's choice"
   cmp "$installed" "$prefix/installed.ini" || fail "the installed file changed"

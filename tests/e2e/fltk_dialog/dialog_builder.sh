@@ -19,8 +19,7 @@ start_probe() {
 }
 click_at() { xdotool mousemove $((wx + $1)) $((wy + $2)) click 1; sleep 0.2; }
 finish() {
-  wait_for_exit "$pid" 50 || fail "the loop did not end with the window"
-  wait "$pid" || fail "the probe ended with status $?"
+  ended_with_success "$pid" "the loop ending with the window"
   sed -i 's/\r$//' "$out"  # Windows programs end their lines with CR LF
   [ "$(grep -c '^unload' "$out")" = 1 ] || fail "unload ran $(grep -c '^unload' "$out") times"
   grep -q '^loop ended' "$out" || fail "the loop did not return"

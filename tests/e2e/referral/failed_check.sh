@@ -33,7 +33,7 @@ click_friend1
 xdotool key End
 xdotool type --delay 20 ".org"
 click_submit
-wait_for_exit "$pid" 50 || fail "the program did not end after the corrected Submit"
+ended_with_success "$pid" "the corrected Submit"
 for _ in $(seq 50); do [ -s "$opened" ] && break; sleep 0.1; done
 expected="$MT_SITE_URL/daradudeve.php?s=7&te=ann@example.org,,,,&fe=me@example.org&n=Jo"
 [ "$(cat "$opened")" = "$expected" ] || fail "opened $(cat "$opened"), expected $expected"

@@ -19,10 +19,7 @@ for way in never_show escape; do
   start_form
   fill_valid_entries
   if [ "$way" = never_show ]; then click_never_show; else xdotool key Escape; fi
-  wait_for_exit "$pid" 50 || fail "$way did not end the program"
-  status=0
-  wait "$pid" || status=$?
-  [ "$status" = 0 ] || fail "$way ended with status $status"
+  ended_with_success "$pid" "$way"
   sleep 0.5
   [ ! -e "$opened" ] || fail "$way opened $(cat "$opened")"
   pass "$way ended the program without opening anything"

@@ -1,20 +1,13 @@
 # Helpers for the referral program's end-to-end tests (source after e2e_lib.sh).
 #   MT_SITE_URL   the maker's address the program was built with (passed by CTest)
 
-# A fresh program folder with a stand-in xdg-open first on PATH, which records each
-# address it is asked to open, one a line, in $opened.
+# A fresh program folder with a stand-in opener recording into $opened.
 setup_referral() {
   dir=$(make_program_folder)
   program_commands "$dir"
   trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$dir"' EXIT
   opened="$dir/opened.txt"
-  mkdir -p "$dir/bin"
-  cat >"$dir/bin/xdg-open" <<STANDIN
-#!/bin/sh
-printf '%s\n' "\$1" >>"$opened"
-STANDIN
-  chmod +x "$dir/bin/xdg-open"
-  export PATH="$dir/bin:$PATH"
+  opener_stand_in "$dir" "$opened"
   export MT_DIALOG_FIT_REPORT=1
 }
 

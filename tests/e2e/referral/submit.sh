@@ -26,8 +26,7 @@ xdotool key Tab Tab Tab
 xdotool type --delay 20 "me@example.org"
 click_submit
 
-wait_for_exit "$pid" 50 || fail "the program did not end after Submit"
-wait "$pid" || fail "the program ended with status $?"
+ended_with_success "$pid" "Submit"
 for _ in $(seq 50); do [ -s "$opened" ] && break; sleep 0.1; done
 sleep 0.5  # a second open would have arrived by now
 

@@ -21,11 +21,6 @@ trap cleanup EXIT
 assets="$dir/duruzarurode/gobblerun"
 read -r W H < <(xdpyinfo | awk '/dimensions:/ { split($2, a, "x"); print a[1], a[2] }')
 
-settings() {  # speed soundPlay weapon appcurrent appalert appdisplay; CRLF and a comment
-  printf '; installed settings\r\n[speed]\r\nspeed=%s\r\n[soundPlay]\r\nsoundPlay=%s\r\n[weapon]\r\nweapon=%s\r\n[applic]\r\nappcurrent=%s\r\nappalert=%s\r\nappdisplay=%s\r\n' \
-    "$@" >"$dir/rovoradizu.ini"
-}
-
 start_saver() {
   "${SAVER[@]}" /s 2>>"$dir/stderr.txt" &
   pids+=($!)
@@ -48,32 +43,10 @@ count_colour() {
   echo $((W * H - differ))
 }
 
-# Differing pixels between the same region (WxH+X+Y) of two images.
-differing() {
-  # Large counts come in exponent notation.
-  { /usr/bin/compare -metric AE "$1[$3]" "$2[$3]" null: 2>&1 || true; } | awk '{ printf "%d", $1 }'
-}
-
-# The logo stands at the bottom right of the window, the big tree at its bottom left:
-# neither corner region is plain background.
-expect_laid_out_for() {  # screenshot width height
-  /usr/bin/convert -size "${W}x${H}" "tile:$assets/background.bmp" "$dir/bg.png"
-  [ "$(differing "$1" "$dir/bg.png" "200x60+$(($2 - 250))+$(($3 - 80))")" -gt 1000 ] ||
-    fail "no logo at the window's bottom right"
-  [ "$(differing "$1" "$dir/bg.png" "60x200+120+$(($3 - 220))")" -gt 1000 ] ||
-    fail "no tree at the window's bottom left"
-}
-
-ended_with() {  # pid status
-  wait_for_exit "$1" 50 || fail "the program did not end"
-  local rc=0
-  wait "$1" || rc=$?
-  [ "$rc" = "$2" ] || fail "exit status $rc, expected $2"
-}
 
 case "$case_name" in
 appears)
-  settings 20 1 0 0 5 1
+  write_settings "$dir/rovoradizu.ini" 20 1 0 0 5 1
   start_saver
   wait_for_scene
   shot="$MT_SHOTS/scene-${W}x${H}.png"
@@ -83,12 +56,12 @@ appears)
   # The window covers the whole screen: nothing of the black root window shows.
   black=$(count_colour "$shot" '#000000')
   [ "$black" -lt $((W * H / 100)) ] || fail "$black black pixels: the scene does not cover the screen"
-  expect_laid_out_for "$shot" "$W" "$H"
+  expect_laid_out_for "$shot" "$W" "$H" "$assets"
   pass "scene at ${W}x${H}, no pure green"
   ;;
 
 click)
-  settings 20 1 0 0 5 1
+  write_settings "$dir/rovoradizu.ini" 20 1 0 0 5 1
   start_saver
   wait_for_scene
   /usr/bin/convert -size "${W}x${H}" "tile:$assets/background.bmp" "$dir/bg.png"
@@ -125,7 +98,7 @@ click)
 key | signal-TERM | signal-INT | signal-HUP)
   # Lockers and idle daemons end their saver with a signal: it runs the exit sequence as a
   # key does. (A shell's background job would start with SIGINT ignored.)
-  settings 20 1 0 0 5 1
+  write_settings "$dir/rovoradizu.ini" 20 1 0 0 5 1
   cp "$dir/rovoradizu.ini" "$dir/before.ini"
   if [ "$case_name" = key ]; then
     start_saver
@@ -141,7 +114,7 @@ key | signal-TERM | signal-INT | signal-HUP)
   else
     kill -s "${case_name#signal-}" "$saver"
   fi
-  ended_with "$saver" 0
+  ended_with_success "$saver" "$case_name"
   sed 's/^appcurrent=0\r$/appcurrent=1\r/' "$dir/before.ini" >"$dir/expected.ini"
   cmp "$dir/expected.ini" "$dir/rovoradizu.ini" || fail "settings file: $(cat -A "$dir/rovoradizu.ini")"
   pass "$case_name ends with status 0 and the counter raised by one"
@@ -149,7 +122,7 @@ key | signal-TERM | signal-INT | signal-HUP)
 
 two-monitors)
   # The window covers the first monitor; the scene is laid out for exactly that window.
-  settings 20 0 0 0 5 1
+  write_settings "$dir/rovoradizu.ini" 20 0 0 0 5 1
   start_saver
   wait_for_scene
   wid=$(xdotool search --onlyvisible --name '^Form1$' | head -n1)
@@ -157,17 +130,17 @@ two-monitors)
   [ "${WIDTH}x$HEIGHT" != "${W}x$H" ] || fail "the window covers the whole ${W}x$H screen"
   shot="$MT_SHOTS/two-monitors.png"
   screenshot "$shot"
-  expect_laid_out_for "$shot" "$WIDTH" "$HEIGHT"
+  expect_laid_out_for "$shot" "$WIDTH" "$HEIGHT" "$assets"
   pass "the scene is laid out for its ${WIDTH}x$HEIGHT window on a ${W}x$H screen"
   ;;
 
 second)
-  settings 20 0 0 0 5 1
+  write_settings "$dir/rovoradizu.ini" 20 0 0 0 5 1
   start_saver
   first=$saver
   wait_for_scene
   start_saver
-  ended_with "$saver" 0
+  ended_with_success "$saver" "$case_name"
   kill -0 "$first" 2>/dev/null || fail "the first instance ended"
   [ "$(xdotool search --onlyvisible --name '^Form1$' | wc -l)" = 1 ] || fail "a second scene window"
   [ ! -s "$dir/stderr.txt" ] || fail "the second start said: $(cat "$dir/stderr.txt")"
@@ -175,7 +148,7 @@ second)
   ;;
 
 missing-background | pipe-background)
-  settings 20 0 0 0 5 1
+  write_settings "$dir/rovoradizu.ini" 20 0 0 0 5 1
   rm "$assets/background.bmp"
   # A named pipe nobody writes to: opening it to read would wait forever.
   [ "$case_name" = pipe-background ] && mkfifo "$assets/background.bmp"
@@ -189,13 +162,13 @@ missing-background | pipe-background)
   eval "$(xdotool getwindowgeometry --shell "$box")"
   focus_window "$box" $((WIDTH / 2)) 5
   xdotool key Return
-  ended_with "$saver" 0
+  ended_with_success "$saver" "$case_name"
   pass "$case_name: warning, then the end after Enter"
   ;;
 
 companion-online)
   # (Offline, nothing starts: the run counter's unit tests hold that rule.)
-  settings 20 0 0 5 5 1
+  write_settings "$dir/rovoradizu.ini" 20 0 0 5 5 1
   cat >"$dir/MarrowtideEmail" <<'STANDIN'
 #!/bin/sh
 echo started >"$(dirname "$0")/companion-started"
@@ -204,7 +177,7 @@ STANDIN
   start_saver
   wait_for_scene
   xdotool mousemove 10 10 key q
-  ended_with "$saver" 0
+  ended_with_success "$saver" "$case_name"
   for _ in $(seq 50); do [ -e "$dir/companion-started" ] && break; sleep 0.1; done
   [ -e "$dir/companion-started" ] || fail "the companion was not started"
   [ "$(ini_value "$dir/rovoradizu.ini" applic appdisplay)" = 0 ] || fail "appdisplay not 0"
@@ -213,14 +186,14 @@ STANDIN
 
 sound-disk)
   # (That nothing plays before the first click or ambient tick, the scene's unit tests hold.)
-  settings 20 1 0 0 5 1
+  write_settings "$dir/rovoradizu.ini" 20 1 0 0 5 1
   export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$dir/audio.raw"
   start_saver
   wait_for_scene
   xdotool mousemove 300 300 click 1
   sleep 1
   xdotool mousemove 10 10 key q
-  ended_with "$saver" 0
+  ended_with_success "$saver" "$case_name"
   loud=$(tr -d '\000' <"$dir/audio.raw" | wc -c)
   [ "$loud" -gt 1000 ] || fail "the shot left the output silent ($loud non-zero bytes)"
   pass "the shot reached the audio output ($loud non-zero bytes)"
@@ -229,7 +202,7 @@ sound-disk)
 no-device | hostile-cursor-sound)
   # No sound device; or the design-time cursor a folder and the shot's sound a pipe nobody
   # writes to: the scene runs without them, answers clicks and ends on a key.
-  settings 20 1 0 0 5 1
+  write_settings "$dir/rovoradizu.ini" 20 1 0 0 5 1
   if [ "$case_name" = no-device ]; then
     export SDL_AUDIODRIVER=none-such
   else
@@ -242,7 +215,7 @@ no-device | hostile-cursor-sound)
   sleep 0.5
   kill -0 "$saver" 2>/dev/null || fail "the saver ended after the clicks"
   xdotool mousemove 10 10 key q
-  ended_with "$saver" 0
+  ended_with_success "$saver" "$case_name"
   pass "$case_name: the scene runs and ends normally"
   ;;
 

@@ -13,23 +13,12 @@ caption="Marrowtide Gobble-run ver 2.1"
 # The dialog builder names on stderr any caption that does not fit its control.
 export MT_DIALOG_FIT_REPORT=1
 
-# A stand-in browser opener, first on the PATH: it records what it was asked to open.
-mkdir "$dir/bin"
-cat >"$dir/bin/xdg-open" <<SCRIPT
-#!/bin/sh
-printf '%s\n' "\$*" >>"$dir/opened"
-SCRIPT
-chmod +x "$dir/bin/xdg-open"
-
-write_settings() {  # soundPlay speed weapon
-  printf '[speed]\r\nspeed=%s\r\n[soundPlay]\r\nsoundPlay=%s\r\n[weapon]\r\nweapon=%s\r\n[applic]\r\nappcurrent=0\r\nappalert=5\r\nappdisplay=1\r\n' \
-    "$2" "$1" "$3" >"$ini"
-}
+opener_stand_in "$dir" "$dir/opened"
 
 # Starts "/c" and waits for the dialog; sets pid, wid and the client area's screen origin.
 open_dialog() {
   rm -f "$dir/opened"
-  PATH="$dir/bin:$PATH" "$dir/marrowtide-gobble-run" /c 2>"$dir/stderr" &
+  "$dir/marrowtide-gobble-run" /c 2>"$dir/stderr" &
   pid=$!
   wid=$(wait_for_window "^$caption\$") || fail "$1: the dialog did not open"
   local X Y WIDTH HEIGHT SCREEN
@@ -47,11 +36,8 @@ click() { xdotool mousemove $((ox + $1)) $((oy + $2)) sleep 0.05 click 1 sleep 0
 click_close() { click 308 196; }
 
 expect_saved() {  # what soundPlay speed weapon
-  wait_for_exit "$pid" 50 || fail "$1: the program did not end"
-  wait "$pid"
-  local status=$?
+  ended_with_success "$pid" "$1"
   pid=
-  [ "$status" = 0 ] || fail "$1: status $status"
   local got
   got="$(ini_value "$ini" soundPlay soundPlay),$(ini_value "$ini" speed speed),$(ini_value "$ini" weapon weapon)"
   [ "$got" = "$2,$3,$4" ] || fail "$1: wrote $got, expected $2,$3,$4"
@@ -61,7 +47,7 @@ expect_saved() {  # what soundPlay speed weapon
 
 # ---- Loading, and closing at once. (The reading rules are unit-tested; this shows that
 # each value reaches its control. The screenshot is looked at below.)
-write_settings 1 40 2
+write_settings "$ini" 40 1 2 0 5 1
 open_dialog "1/40/2"
 sleep 0.3
 screenshot "$dir/shown.png"
@@ -97,14 +83,14 @@ drag_thumb_to() {  # x (dialog pixels) to drop the thumb at
     mousemove $((ox + $1)) $((oy + 151)) sleep 0.05 mouseup 1 sleep 0.1
 }
 
-write_settings 1 40 2
+write_settings "$ini" 40 1 2 0 5 1
 open_dialog "drag right"
 drag_thumb_to 400
 click_close
 expect_saved "thumb dragged past the right end writes 70" 1 70 2
 
 # ---- The web button opens the site and leaves everything else alone.
-write_settings 1 40 2
+write_settings "$ini" 40 1 2 0 5 1
 cp "$ini" "$dir/before.ini"
 open_dialog "web button"
 click 220 196
@@ -122,7 +108,7 @@ expect_saved "web button opens the site, dialog stays, nothing written until Clo
 
 # ---- The window manager's close saves exactly as Close does. (Escape and the keyboard's
 # tab order go through the dialog builder, whose own test drives them.)
-write_settings 1 40 2
+write_settings "$ini" 40 1 2 0 5 1
 open_dialog "window manager's close"
 click 240 34    # Shotgun
 click 260 150   # Sound off
@@ -151,7 +137,7 @@ picture_differs() {  # image file x y -> pixels of the region that differ from t
     cut -d' ' -f1
 }
 
-write_settings 0 10 0
+write_settings "$ini" 10 0 0 0 5 1
 open_dialog "screenshot 0/10/0"
 sleep 0.3
 screenshot "$dir/other.png"

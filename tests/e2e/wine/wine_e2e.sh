@@ -23,11 +23,6 @@ trap cleanup EXIT
 "$root/tests/support/wine/prefix-setup" "$WINEPREFIX" "$MT_WINE" || fail "no Wine prefix"
 mkdir -p "$MT_SHOTS"
 
-settings() {  # file soundPlay speed weapon appcurrent
-  printf '[speed]\r\nspeed=%s\r\n[soundPlay]\r\nsoundPlay=%s\r\n[weapon]\r\nweapon=%s\r\n[applic]\r\nappcurrent=%s\r\nappalert=5\r\nappdisplay=1\r\n' \
-    "$3" "$2" "$4" "$5" >"$1"
-}
-
 # "/p <hwnd>": the preview picture lands at the top-left corner of the host's window, and
 # nothing beside it changes.
 preview_case() (
@@ -70,7 +65,7 @@ settings_case() (
   program_commands "$dir"
   trap 'kill "${pid:-}" 2>/dev/null; rm -rf "$dir"' EXIT
   ini="$dir/rovoradizu.ini"
-  settings "$ini" 1 40 2 0
+  write_settings "$ini" 40 1 2 0 5 1
   before=$(stat -c %i "$ini")
   "${SAVER[@]}" /c &
   pid=$!
@@ -81,8 +76,7 @@ settings_case() (
   screenshot "$MT_SHOTS/wine-settings.png"
   focus_window "$wid" 300 20
   xdotool key Escape
-  wait_for_exit "$pid" 50 || fail "Escape did not end the dialog"
-  wait "$pid" || fail "status $?"
+  ended_with_success "$pid" "Escape"
   pid=
   got="$(ini_value "$ini" soundPlay soundPlay),$(ini_value "$ini" speed speed),$(ini_value "$ini" weapon weapon)"
   [ "$got" = "1,40,2" ] || fail "wrote $got, expected 1,40,2"
@@ -156,7 +150,7 @@ password_case() (
     "$MT_WINE" reg add "$desktop" /v ScreenSaveUsePassword /d 1 /f >/dev/null ||
     fail "could not set the registry values"
   ini="$dir/rovoradizu.ini"
-  settings "$ini" 0 20 0 0
+  write_settings "$ini" 20 0 0 0 5 1
   cp "$ini" "$dir/before.ini"
   windows_dir="Z:${dir//\//\\}"
   export MT_PASSWORD_LOG="$windows_dir\\calls.txt" MT_PASSWORD_ANSWER="$windows_dir\\answer.txt"
@@ -185,8 +179,7 @@ password_case() (
 
   echo right >"$dir/answer.txt"
   xdotool key x
-  wait_for_exit "$pid" 50 || fail "an accepted password did not end the run"
-  wait "$pid" || fail "status $?"
+  ended_with_success "$pid" "an accepted password"
   pid=
   [ "$(grep -c . "$dir/calls.txt")" = 2 ] || fail "calls: $(cat "$dir/calls.txt")"
   sed 's/^appcurrent=0\r$/appcurrent=1\r/' "$dir/before.ini" >"$dir/expected.ini"

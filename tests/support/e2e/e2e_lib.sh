@@ -47,6 +47,54 @@ wait_for_exit() {
   return 1
 }
 
+# Waits until a child process has ended and checks that it ended with status 0.
+ended_with_success() {  # pid what
+  wait_for_exit "$1" 50 || fail "$2: the program did not end"
+  local status=0
+  wait "$1" || status=$?
+  [ "$status" = 0 ] || fail "$2: exit status $status"
+}
+
+# A settings file as installed (CRLF, a comment first).
+write_settings() {  # file speed soundPlay weapon appcurrent appalert appdisplay
+  local file=$1
+  shift
+  printf '; installed settings\r\n[speed]\r\nspeed=%s\r\n[soundPlay]\r\nsoundPlay=%s\r\n[weapon]\r\nweapon=%s\r\n[applic]\r\nappcurrent=%s\r\nappalert=%s\r\nappdisplay=%s\r\n' \
+    "$@" >"$file"
+}
+
+# A stand-in browser opener first on the PATH: it appends each address it is asked to
+# open to a file, one a line.
+opener_stand_in() {  # folder-for-it record-file
+  mkdir -p "$1/bin"
+  printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$2" >"$1/bin/xdg-open"
+  chmod +x "$1/bin/xdg-open"
+  export PATH="$1/bin:$PATH"
+}
+
+# Differing pixels between the same region (WxH+X+Y) of two images.
+differing() {
+  { /usr/bin/compare -metric AE "$1[$3]" "$2[$3]" null: 2>&1 || true; } | awk '{ printf "%d", $1 }'
+}
+
+# Differing pixels between a region of a screenshot and the background picture tiled from
+# the screen's corner or from the given origin (+X+Y).
+differs_from_background() {  # screenshot region asset-folder [origin]
+  local W H
+  read -r W H < <(xdotool getdisplaygeometry)
+  /usr/bin/convert -size "${W}x${H}" "tile:$3/background.bmp" -roll "${4:-+0+0}" "$1.bg.png"
+  differing "$1" "$1.bg.png" "$2"
+}
+
+# The scene laid out for a window of the given size at the screen's corner: the logo at
+# its bottom right, the big tree at its bottom left; neither region is plain background.
+expect_laid_out_for() {  # screenshot width height asset-folder
+  [ "$(differs_from_background "$1" "200x60+$(($2 - 250))+$(($3 - 80))" "$4")" -gt 1000 ] ||
+    fail "no logo at the window's bottom right"
+  [ "$(differs_from_background "$1" "60x200+120+$(($3 - 220))" "$4")" -gt 1000 ] ||
+    fail "no tree at the window's bottom left"
+}
+
 # The whole screen as a PNG.
 screenshot() { import -window root "$1"; }
 
