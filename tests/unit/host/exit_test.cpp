@@ -162,17 +162,4 @@ TEST_F(Wait, FutureTargetSleepsInTheEventWaitUntilItComes) {
   EXPECT_EQ(services.CountCalls("ProcessMessages"), 4);
 }
 
-TEST_F(Wait, DeadlinesAcrossTheSignedAndUnsignedWrapsStillWait) {
-  for (auto [start, target] :
-       {std::pair<uint32_t, uint32_t>{0x7FFFFFF0u, 0x80000010u}, {0xFFFFFFF0u, 0x00000010u}}) {
-    services.calls.clear();
-    services.now = start;
-    services.wait_advances = 8;
-    services.wait_reaches_deadline = false;
-    mScreenSaver::WaitUntilTick(static_cast<int32_t>(target));
-    EXPECT_EQ(services.now, target) << std::hex << start;
-    EXPECT_EQ(services.CountCalls("WaitForMessages"), 4);
-  }
-}
-
 }  // namespace

@@ -29,14 +29,6 @@ TEST(DirtyRegion, ASpriteMovingAPixelIsOneRectangle) {
   EXPECT_TRUE(region.Empty());
 }
 
-TEST(DirtyRegion, CornersThatBarelyOverlapStaySeparate) {
-  DirtyRegion region;
-  region.SetBounds(640, 480);
-  region.Add(0, 0, 100, 100);
-  region.Add(99, 99, 100, 100);  // the bounding box would be 199 x 199
-  EXPECT_EQ(region.Take().size(), 2u);
-}
-
 TEST(DirtyRegion, AMergeThatReachesAThirdRectangleTakesItIn) {
   DirtyRegion region;
   region.SetBounds(640, 480);

@@ -174,15 +174,6 @@ TEST_F(SubmitTest, NeverShowUnloadsWithoutOpeningAnythingAndUnloadEndsTheProgram
   EXPECT_EQ(fake.calls.back(), "EndProcess 0");
 }
 
-TEST(ReferralAddress, TheWorkedExampleKeepsEmptyPlaces) {
-  EmailEntries e;
-  e.friends = {"A", "", " B ", "", ""};
-  e.your_email = "M";
-  e.first_name = "F";
-  EXPECT_EQ(ReferralAddress(e), Address("&te=A,,B,,&fe=M&n=F"));
-  EXPECT_EQ(ReferralAddress(EmailEntries{}), Address("&te=,,,,&fe=&n="));
-}
-
 TEST(ReferralAddress, EveryValueIsEncodedAndTheFixedPartsAreNot) {
   EmailEntries e;
   e.friends = {"a+b@x.org", "c,d@y.org", "", "", "e&te=evil@z.org"};
