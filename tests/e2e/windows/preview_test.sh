@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Preview mode: the stored picture lands at the top-left corner of the window named on the
-# command line, however the handle is written; a handle that names no window ends quietly.
+# command line; a handle that names no window ends quietly. And the password-change mode:
+# Linux has no screen-saver password service, so "/a" ends at once, quietly, touching nothing.
 #   preview_test.sh X_TEST_WINDOW   (under with-xvfb, MT_DIST set)
 set -uo pipefail
 source "$(dirname "$0")/../../support/e2e/e2e_lib.sh"
@@ -87,3 +88,12 @@ screenshot "$dir/screen.png"
 d=$(differing_pixels "$dir/screen.png" 0 0)
 [ "$d" = 0 ] || fail "'/p ': $d pixels of the screen's top-left corner differ from the picture"
 pass "'/p ' paints at the top-left corner of the screen"
+
+cp "$dir/rovoradizu.ini" "$dir/before.ini"
+for args in /a /A:1234; do
+  timeout 3 "$dir/marrowtide-gobble-run" "$args" >"$dir/out" 2>&1 || fail "$args: status $? (124: still running after 3 s)"
+  [ ! -s "$dir/out" ] || fail "$args: printed $(cat "$dir/out")"
+  cmp -s "$dir/before.ini" "$dir/rovoradizu.ini" || fail "$args: the settings file changed"
+done
+[ -z "$(xdotool search --onlyvisible --name 'Marrowtide' 2>/dev/null)" ] || fail "/a left a window open"
+pass "/a ends at once with status 0, no window, no output"

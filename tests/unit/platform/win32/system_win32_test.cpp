@@ -1,6 +1,6 @@
-// Process and system facts on Windows, under Wine: program folder, command line, previous
-// instance, program start, registry, file look-up. (The 9x family's password calls are
-// the Wine e2e test's, through the whole saver.)
+// Process and system facts on Windows, under Wine: command line, previous instance, program
+// start, registry, file look-up. (The 9x family's password calls are the Wine e2e test's,
+// through the whole saver.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -64,13 +64,6 @@ DWORD RunProbe(const std::string& program, const std::string& line, const char* 
   }
   ::SetEnvironmentVariableA("MT_PROBE", nullptr);
   return status;
-}
-
-TEST(ProgramFolder, HoldsTheRunningProgramAndEndsWithoutSeparator) {
-  const std::string folder = platform::ProgramFolder();
-  EXPECT_NE(folder.back(), '\\');
-  EXPECT_EQ(folder + "\\" + fs::path(ThisProgram()).filename().string(), ThisProgram());
-  EXPECT_EQ(platform::PathSeparator(), '\\');
 }
 
 TEST(CommandLine, IsTheTextAfterTheQuotedProgramName) {
