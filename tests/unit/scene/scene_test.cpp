@@ -8,7 +8,6 @@
 
 #include "platform/gdi.h"
 #include "platform/services.h"
-#include "platform/system.h"
 #include "saver/host/mScreenSaver.h"
 #include "scene_harness.h"
 
@@ -341,52 +340,6 @@ TEST(SceneSetUp, AMissingFileOrASpeedThatIsNoDivisorEndsWithTheMessageBeforeAnyF
     EXPECT_EQ(h.window->shown(), c.shown);
     EXPECT_EQ(h.form->m_lFramesDone, 0);
     EXPECT_EQ(h.exit_status, 0);
-  }
-}
-
-// ----------------------------------------------------------------------- exit
-
-class ProgramFolderSettings {
- public:
-  ProgramFolderSettings() : path_(mScreenSaver::SettingsFilePath()) {
-    WriteFileBytes(path_,
-                   "; counter\r\n[applic]\r\nappcurrent=0\r\nappalert=5\r\nappdisplay=1\r\n");
-  }
-  ~ProgramFolderSettings() { std::filesystem::remove(path_); }
-  std::string Bytes() const { return ReadFileBytes(path_); }
-
- private:
-  std::string path_;
-};
-
-TEST(SceneExit, PasswordModeOnWindows9xRestoresOnlyAfterTheRightPassword) {
-  ProgramFolderSettings counter;
-  const std::string before = counter.Bytes();
-  for (bool right : {false, true}) {
-    SCOPED_TRACE(right);
-    FakeServices fake;
-    SceneHarness h(fake);
-    fake.platform_id = platform::kPlatformWindows9x;
-    fake.registry_found = true;
-    fake.registry_value = {platform::REG_SZ, {'1', '\0'}};
-    fake.password_ok = right;
-    h.on_restore = [&](int64_t frame) {
-      if (frame == 2) h.window->QueueKey(32);
-    };
-    // Which calls the exit sequence makes, in which order, the exit tests pin; here the
-    // key reaches it, and the scene goes on or ends by the password's answer.
-    const bool ended = h.Run(5);
-    EXPECT_TRUE(fake.Called("VerifyPassword 1"));
-    EXPECT_EQ(fake.CountCalls("SetScreenSaverRunning 1"), 2);
-    EXPECT_EQ(fake.CountCalls("SetTopmost 1 1"), 2);
-    EXPECT_EQ(ended, right);
-    EXPECT_EQ(h.window->unloaded(), right);
-    EXPECT_EQ(fake.Called("SetScreenSaverRunning 0"), right);
-    // The scene went on after a wrong password; the right one ends inside the third frame.
-    EXPECT_EQ(h.form->m_lFramesDone, right ? 2 : 5);
-    EXPECT_EQ(
-        counter.Bytes(),
-        right ? "; counter\r\n[applic]\r\nappcurrent=1\r\nappalert=5\r\nappdisplay=1\r\n" : before);
   }
 }
 
