@@ -8,11 +8,7 @@ source "$here/referral_lib.sh"
 setup_referral
 start_form
 
-xdotool type --delay 20 "ann@example"
-xdotool key Tab Tab Tab Tab Tab
-xdotool type --delay 20 " Jo "
-xdotool key Tab Tab Tab
-xdotool type --delay 20 "me@example.org"
+type_entries "ann@example" " Jo " "me@example.org"
 click_submit
 
 box=""

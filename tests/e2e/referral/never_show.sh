@@ -7,17 +7,9 @@ source "$here/../../support/e2e/e2e_lib.sh"
 source "$here/referral_lib.sh"
 setup_referral
 
-fill_valid_entries() {
-  xdotool type --delay 20 "ann@example.org"
-  xdotool key Tab Tab Tab Tab Tab
-  xdotool type --delay 20 "Jo"
-  xdotool key Tab Tab Tab
-  xdotool type --delay 20 "me@example.org"
-}
-
 for way in never_show escape; do
   start_form
-  fill_valid_entries
+  type_entries "ann@example.org" "Jo" "me@example.org"
   if [ "$way" = never_show ]; then click_never_show; else xdotool key Escape; fi
   ended_with_success "$pid" "$way"
   sleep 0.5

@@ -39,3 +39,12 @@ expect_no_fit_complaints() {
     fail "a caption is clipped"
   fi
 }
+
+# Types friend 1, the first name and the own address, moving on in the tab order.
+type_entries() {  # friend1 first-name own-address
+  xdotool type --delay 20 "$1"
+  xdotool key Tab Tab Tab Tab Tab
+  xdotool type --delay 20 "$2"
+  xdotool key Tab Tab Tab
+  xdotool type --delay 20 "$3"
+}
