@@ -14,10 +14,6 @@ picture="$dir/duruzarurode/gobblerun/preview.bmp"
 read -r pw ph < <(/usr/bin/identify -format '%w %h\n' "$picture")
 [ "$pw $ph" = "151 119" ] || fail "preview.bmp is ${pw}x${ph}, not 151x119"
 
-# Pixels of the region that differ from the preview picture (0 when it arrived whole).
-differing_pixels() {  # image x y
-  /usr/bin/compare -metric AE "$picture" "$1[151x119+$2+$3]" null: 2>&1 | cut -d' ' -f1
-}
 magenta="255,0,255"
 
 # Opens a test window (200 x 150 unless window_size says otherwise), runs the preview with
@@ -49,7 +45,7 @@ expect_picture_at_top_left() {
   [ "$status" = 0 ] || fail "$what: status $status"
   [ "$stderr_lines" -le 1 ] || fail "$what: $stderr_lines lines on stderr"
   local d
-  d=$(differing_pixels "$dir/shown.ppm" 0 0)
+  d=$(picture_differs "$dir/shown.ppm" "$picture" 0 0)
   [ "$d" = 0 ] || fail "$what: $d pixels of the window's top-left 151x119 differ from the picture"
   # Outside the picture the window keeps its own colour: the copy brings nothing more.
   [ "$(pixel_at "$dir/shown.ppm" 155 60)" = "$magenta" ] || fail "$what: right of the picture changed"
@@ -85,7 +81,7 @@ timeout 20 "$dir/marrowtide-gobble-run" "/p " 2>"$dir/stderr"
 status=$?
 [ "$status" = 0 ] || fail "'/p ': status $status"
 screenshot "$dir/screen.png"
-d=$(differing_pixels "$dir/screen.png" 0 0)
+d=$(picture_differs "$dir/screen.png" "$picture" 0 0)
 [ "$d" = 0 ] || fail "'/p ': $d pixels of the screen's top-left corner differ from the picture"
 pass "'/p ' paints at the top-left corner of the screen"
 

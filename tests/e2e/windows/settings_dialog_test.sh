@@ -117,25 +117,13 @@ expect_saved "WM_DELETE_WINDOW saves like Close" 0 40 0
 
 # ---- What the dialog looks like: colours, texts and pictures where the layout puts them.
 # Regions are given as WxH+X+Y in dialog pixels.
-crop_mask() {  # image region fx-test -> a black/white mask of the region on stdout (txt)
-  local size=${2%%+*} rest=${2#*+}
-  /usr/bin/convert "$1" -crop "$size+$((ox + ${rest%%+*}))+$((oy + ${rest#*+}))" +repage \
-    -fx "$3" txt:-
+dialog_region() {  # WxH+X+Y in dialog pixels -> on the screen
+  local size=${1%%+*} rest=${1#*+}
+  echo "$size+$((ox + ${rest%%+*}))+$((oy + ${rest#*+}))"
 }
-dark_test='(r + g + b) / 3 < 0.5'
-blue_test='b > 0.6 && r < 0.4 && g < 0.4'
-count_in() {  # image region fx-test -> how many pixels pass
-  crop_mask "$1" "$2" "$3" | awk 'NR > 1 && !/#000000/ { n++ } END { print n + 0 }'
-}
-dark_pixels() { count_in "$1" "$2" "$dark_test"; }
-blue_pixels() { count_in "$1" "$2" "$blue_test"; }
+dark_pixels() { pixels_passing "$1" "$(dialog_region "$2")" '(r + g + b) / 3 < 0.5'; }
+blue_pixels() { pixels_passing "$1" "$(dialog_region "$2")" 'b > 0.6 && r < 0.4 && g < 0.4'; }
 dialog_pixel() { pixel_at "$1" $((ox + $2)) $((oy + $3)); }
-picture_differs() {  # image file x y -> pixels of the region that differ from the picture
-  local w h
-  read -r w h < <(/usr/bin/identify -format '%w %h\n' "$2")
-  /usr/bin/compare -metric AE "$2" "$1[${w}x${h}+$((ox + $3))+$((oy + $4))]" null: 2>&1 |
-    cut -d' ' -f1
-}
 
 write_settings "$ini" 10 0 0 0 5 1
 open_dialog "screenshot 0/10/0"
@@ -184,7 +172,7 @@ for entry in "settingsPicture.bmp 0 8" "weaponShotgun.bmp 192 24" "weaponFlame.b
   "weaponRifle.bmp 192 88"; do
   read -r file x y <<<"$entry"
   [ -f "$pictures/$file" ] || fail "$file is not in the program folder"
-  d=$(picture_differs "$shot" "$pictures/$file" "$x" "$y")
+  d=$(picture_differs "$shot" "$pictures/$file" $((ox + x)) $((oy + y)))
   [ "$d" = 0 ] || fail "$file: $d pixels differ at $x,$y"
 done
 pass "pictures"

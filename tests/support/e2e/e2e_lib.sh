@@ -72,9 +72,10 @@ opener_stand_in() {  # folder-for-it record-file
   export PATH="$1/bin:$PATH"
 }
 
-# Differing pixels between the same region (WxH+X+Y) of two images.
+# Differing pixels between two images, or between the same region (WxH+X+Y) of both.
 differing() {
-  { /usr/bin/compare -metric AE "$1[$3]" "$2[$3]" null: 2>&1 || true; } | awk '{ printf "%d", $1 }'
+  { /usr/bin/compare -metric AE "$1${3:+[$3]}" "$2${3:+[$3]}" null: 2>&1 || true; } |
+    awk '{ printf "%d", $1 }'
 }
 
 # Differing pixels between a region of a screenshot and the background picture tiled from
@@ -84,6 +85,18 @@ differs_from_background() {  # screenshot region asset-folder [origin]
   read -r W H < <(xdotool getdisplaygeometry)
   /usr/bin/convert -size "${W}x${H}" "tile:$3/background.bmp" -roll "${4:-+0+0}" "$1.bg.png"
   differing "$1" "$1.bg.png" "$2"
+}
+
+# Pixels of a region (WxH+X+Y) of an image that pass an fx test.
+pixels_passing() {  # image region test
+  /usr/bin/convert "$1" -crop "$2" +repage -fx "$3" -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Pixels of a picture file that differ from the same-sized region of an image at X,Y.
+picture_differs() {  # image picture x y
+  local w h
+  read -r w h < <(/usr/bin/identify -format '%w %h\n' "$2")
+  differing "$2" "$1[${w}x${h}+$3+$4]"
 }
 
 # The scene laid out for a window of the given size at the screen's corner: the logo at
