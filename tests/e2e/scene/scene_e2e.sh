@@ -33,22 +33,24 @@ wait_for_scene() {
   sleep 1.5
 }
 
+# Writes the settings (speed 20, the given sound and run count), starts the run and waits
+# for its scene.
+run_scene() {  # soundPlay [appcurrent]
+  write_settings "$dir/rovoradizu.ini" 20 "$1" 0 "${2:-0}" 5 1
+  start_saver
+  wait_for_scene
+}
+
 # Pixels of a PNG exactly equal to a colour: all of them less those that differ from a
 # plain image of that colour.
 count_colour() {
   /usr/bin/convert -size "${W}x${H}" "xc:$2" "$dir/plain.png"
-  local differ
-  differ=$({ /usr/bin/compare -metric AE "$1" "$dir/plain.png" null: 2>&1 || true; } |
-    awk '{ printf "%d", $1 }')
-  echo $((W * H - differ))
+  echo $((W * H - $(differing "$1" "$dir/plain.png")))
 }
-
 
 case "$case_name" in
 appears)
-  write_settings "$dir/rovoradizu.ini" 20 1 0 0 5 1
-  start_saver
-  wait_for_scene
+  run_scene 1
   shot="$MT_SHOTS/scene-${W}x${H}.png"
   screenshot "$shot"
   green=$(count_colour "$shot" '#00FF00')
@@ -61,9 +63,7 @@ appears)
   ;;
 
 click)
-  write_settings "$dir/rovoradizu.ini" 20 1 0 0 5 1
-  start_saver
-  wait_for_scene
+  run_scene 1
   /usr/bin/convert -size "${W}x${H}" "tile:$assets/background.bmp" "$dir/bg.png"
   # Find a spot clear of every sprite, click it at once, and look again.
   found=
@@ -122,9 +122,7 @@ key | signal-TERM | signal-INT | signal-HUP)
 
 two-monitors)
   # The window covers the first monitor; the scene is laid out for exactly that window.
-  write_settings "$dir/rovoradizu.ini" 20 0 0 0 5 1
-  start_saver
-  wait_for_scene
+  run_scene 0
   wid=$(xdotool search --onlyvisible --name '^Form1$' | head -n1)
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   [ "${WIDTH}x$HEIGHT" != "${W}x$H" ] || fail "the window covers the whole ${W}x$H screen"
@@ -135,10 +133,8 @@ two-monitors)
   ;;
 
 second)
-  write_settings "$dir/rovoradizu.ini" 20 0 0 0 5 1
-  start_saver
+  run_scene 0
   first=$saver
-  wait_for_scene
   start_saver
   ended_with_success "$saver" "$case_name"
   kill -0 "$first" 2>/dev/null || fail "the first instance ended"
@@ -168,14 +164,12 @@ missing-background | pipe-background)
 
 companion-online)
   # (Offline, nothing starts: the run counter's unit tests hold that rule.)
-  write_settings "$dir/rovoradizu.ini" 20 0 0 5 5 1
   cat >"$dir/MarrowtideEmail" <<'STANDIN'
 #!/bin/sh
 echo started >"$(dirname "$0")/companion-started"
 STANDIN
   chmod +x "$dir/MarrowtideEmail"
-  start_saver
-  wait_for_scene
+  run_scene 0 5
   xdotool mousemove 10 10 key q
   ended_with_success "$saver" "$case_name"
   for _ in $(seq 50); do [ -e "$dir/companion-started" ] && break; sleep 0.1; done
@@ -186,10 +180,8 @@ STANDIN
 
 sound-disk)
   # (That nothing plays before the first click or ambient tick, the scene's unit tests hold.)
-  write_settings "$dir/rovoradizu.ini" 20 1 0 0 5 1
   export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$dir/audio.raw"
-  start_saver
-  wait_for_scene
+  run_scene 1
   xdotool mousemove 300 300 click 1
   sleep 1
   xdotool mousemove 10 10 key q
@@ -202,15 +194,13 @@ sound-disk)
 no-device | hostile-cursor-sound)
   # No sound device; or the design-time cursor a folder and the shot's sound a pipe nobody
   # writes to: the scene runs without them, answers clicks and ends on a key.
-  write_settings "$dir/rovoradizu.ini" 20 1 0 0 5 1
   if [ "$case_name" = no-device ]; then
     export SDL_AUDIODRIVER=none-such
   else
     rm "$assets/saverDesign.cur" && mkdir "$assets/saverDesign.cur"
     rm "$assets/shotgun.wav" && mkfifo "$assets/shotgun.wav"
   fi
-  start_saver
-  wait_for_scene
+  run_scene 1
   xdotool mousemove 300 300 click 1 sleep 0.3 click 1
   sleep 0.5
   kill -0 "$saver" 2>/dev/null || fail "the saver ended after the clicks"
