@@ -19,14 +19,9 @@ namespace {
 
 int Show(Display* display, const char* out_path, int width, int height) {
   const int screen = DefaultScreen(display);
-  XColor magenta{};
-  magenta.red = 0xFFFF;
-  magenta.blue = 0xFFFF;
-  magenta.flags = DoRed | DoGreen | DoBlue;
-  XAllocColor(display, DefaultColormap(display, screen), &magenta);
   XSetWindowAttributes attributes{};
-  attributes.background_pixel = magenta.pixel;
-  attributes.override_redirect = True;  // stays where it is put, with or without a WM
+  attributes.background_pixel = 0xFF00FF;  // magenta in Xvfb's 24-bit TrueColor
+  attributes.override_redirect = True;     // stays where it is put, with or without a WM
   attributes.event_mask = ExposureMask | StructureNotifyMask;
   const Window window =
       XCreateWindow(display, RootWindow(display, screen), 40, 40, static_cast<unsigned>(width),

@@ -13,7 +13,6 @@
 
 namespace {
 
-
 // When started as the probe of the previous-instance test, answer and end before any test
 // runs: the exit status says whether this second process saw the first one.
 [[maybe_unused]] const bool probe_answered = [] {
