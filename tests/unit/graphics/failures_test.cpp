@@ -104,14 +104,14 @@ TEST(cBitmap, EmptyObjectDrawsNothingAFailedLoadKeepsTheLastSizeAndRenderCopiesB
   ASSERT_TRUE(bitmap.CreateFromFile(SheetFile(dir, 4, 3)));
   EXPECT_EQ(bitmap.Width(), 4);
   EXPECT_EQ(bitmap.Height(), 3);
-  FillSolid(dst.dc(), 5, 5, 0x00FFFFFF);
+  FillSolid(dst.dc(), 5, 5, 0x00808080);
   bitmap.RenderBitmap(dst.dc(), -2, -1);                  // SRCCOPY, not a combining operation
   EXPECT_EQ(gdi::GetPixel(dst.dc(), 0, 0), 0x00030303u);  // source pixel (2, 1)
   EXPECT_EQ(gdi::GetPixel(dst.dc(), 1, 1), 0x00050505u);
-  EXPECT_EQ(gdi::GetPixel(dst.dc(), 2, 0), 0x00FFFFFFu);
+  EXPECT_EQ(gdi::GetPixel(dst.dc(), 2, 0), 0x00808080u);
   bitmap.RenderBitmap(dst.dc(), 0, 0, gdi::SRCAND);  // any operation can be asked for
   EXPECT_EQ(gdi::GetPixel(dst.dc(), 1, 1), 0x00050505u & 0x00020202u);
-  EXPECT_EQ(gdi::GetPixel(dst.dc(), 3, 0), 0x00FFFFFFu & 0x00030303u);
+  EXPECT_EQ(gdi::GetPixel(dst.dc(), 3, 0), 0x00808080u & 0x00030303u);
 }
 
 TEST(cSpriteBitmaps, ZeroCellCountsAndNeverCreatedSheetsDivideByZeroAbsurdCellsOverflow) {
