@@ -18,12 +18,15 @@ ColorRef TilePixel(int32_t x, int32_t y) {
   return 0x00010000u * (x % 256) + 0x00000100u * (y % 256) + 7;
 }
 
-// A render target for the tile: a fake window, with its size in layout units.
+// A render target for the tile: a fake window's surface, and the size the window reports
+// in layout units (`units` a pixel), which may cover less than the surface.
 struct Window : FakeWindow {
-  Window(int32_t w, int32_t h, double units = 1) : FakeWindow(w, h), units(units) {}
-  double ScaleWidth() { return surface.width * units; }
-  double ScaleHeight() { return surface.height * units; }
+  Window(int32_t w, int32_t h, double units = 1, int32_t surface_w = 0)
+      : FakeWindow(surface_w ? surface_w : w, h), w(w), h(h), units(units) {}
+  double ScaleWidth() { return w * units; }
+  double ScaleHeight() { return h * units; }
   gdi::Handle hDC() { return dc; }
+  int32_t w, h;
   double units;
 };
 
@@ -72,7 +75,9 @@ TEST_F(Tiling, BoundsAreInclusive) {
 }
 
 TEST_F(Tiling, TileObjectConvertsLayoutUnitsToPixels) {
-  Window window(230, 40, 15);  // 15 units a pixel, as on a 96-dpi Windows screen
+  // 15 units a pixel, as on a 96-dpi Windows screen; a surface wider than the window, so
+  // that tiling the size in units would show.
+  Window window(230, 40, 15, 1000);
   ScreenMetrics metrics{230 * 15.0, 40 * 15.0, 15, 15};
   cTile tile(metrics);
   tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
