@@ -19,10 +19,10 @@ ColorRef TilePixel(int32_t x, int32_t y) {
 }
 
 // A render target for the tile: a fake window's surface, and the size the window reports
-// in layout units (`units` a pixel), which may cover less than the surface.
+// in layout units (`units` a pixel), which may leave a margin of the surface uncovered.
 struct Window : FakeWindow {
-  Window(int32_t w, int32_t h, double units = 1, int32_t surface_w = 0)
-      : FakeWindow(surface_w ? surface_w : w, h), w(w), h(h), units(units) {}
+  Window(int32_t w, int32_t h, double units = 1, int32_t margin = 0)
+      : FakeWindow(w + margin, h + margin), w(w), h(h), units(units) {}
   double ScaleWidth() { return w * units; }
   double ScaleHeight() { return h * units; }
   gdi::Handle hDC() { return dc; }
@@ -75,9 +75,9 @@ TEST_F(Tiling, BoundsAreInclusive) {
 }
 
 TEST_F(Tiling, TileObjectConvertsLayoutUnitsToPixels) {
-  // 15 units a pixel, as on a 96-dpi Windows screen; a surface wider than the window, so
+  // 15 units a pixel, as on a 96-dpi Windows screen; a surface larger than the window, so
   // that tiling the size in units would show.
-  Window window(230, 40, 15, 1000);
+  Window window(230, 40, 15, 800);
   ScreenMetrics metrics{230 * 15.0, 40 * 15.0, 15, 15};
   cTile tile(metrics);
   tile.Initialise(std::make_shared<cRenderTargetOf<Window>>(window));
