@@ -8,6 +8,14 @@ cBitmap::~cBitmap() {
 
 void cBitmap::CleanUp() {
   mGDI::DestroyDC(m_oSurface);
+  m_hUsedDC = 0;
+}
+
+void cBitmap::UseDC(Handle hDC, int32_t lDX, int32_t lDY) {
+  CleanUp();
+  m_hUsedDC = hDC;
+  m_lWidth = lDX;
+  m_lHeight = lDY;
 }
 
 bool cBitmap::CreateAtSize(int32_t lDX, int32_t lDY) {
@@ -39,5 +47,5 @@ bool cBitmap::TakeBitmapSize() {
 }
 
 void cBitmap::RenderBitmap(Handle lHDC, int32_t lX, int32_t lY, uint32_t OpCode) const {
-  platform::gdi::BitBlt(lHDC, lX, lY, m_lWidth, m_lHeight, m_oSurface.hDC(), 0, 0, OpCode);
+  platform::gdi::BitBlt(lHDC, lX, lY, m_lWidth, m_lHeight, hDC(), 0, 0, OpCode);
 }

@@ -24,10 +24,12 @@ class cBitmap {
   bool CreateAtSize(int32_t lDX, int32_t lDY);
   bool CreateFromFile(const std::string& sBitmapBitmap);
   bool CreateFromPicture(const cPicture* picThis);
+  // Takes a DC someone else owns (and keeps alive) as this surface, of lDX x lDY pixels.
+  void UseDC(Handle hDC, int32_t lDX, int32_t lDY);
 
   int32_t Width() const { return m_lWidth; }
   int32_t Height() const { return m_lHeight; }
-  Handle hDC() const { return m_oSurface.hDC(); }
+  Handle hDC() const { return m_hUsedDC ? m_hUsedDC : m_oSurface.hDC(); }
 
   // The whole bitmap onto lHDC at (lX, lY) in one transfer; an empty object draws nothing.
   void RenderBitmap(Handle lHDC, int32_t lX, int32_t lY,
@@ -39,6 +41,7 @@ class cBitmap {
   bool TakeBitmapSize();
 
   mGDI::Surface m_oSurface;
+  Handle m_hUsedDC = 0;  // a DC of someone else's, instead of m_oSurface
   int32_t m_lWidth = 0;
   int32_t m_lHeight = 0;
 };

@@ -255,11 +255,17 @@ void frmSaver::Form_Load() {
       PlaceTurkeyLeft(Turkey(i));
     }
 
-    // 11. The stage, filled with the tiled background.
+    // 11. The stage, filled with the tiled background. Where the window keeps its own
+    // pixels (Linux), they are the stage: a frame is composed where it is shown, and the
+    // copy to the screen only presents it.
     m_cStage = std::make_unique<cBitmap>();
     m_lScreenWidth = UnitsToPixels(m_oScreen.dWidthUnits, m_oScreen.dUnitsPerPixelX);
     m_lScreenHeight = UnitsToPixels(m_oScreen.dHeightUnits, m_oScreen.dUnitsPerPixelY);
-    (void)m_cStage->CreateAtSize(m_lScreenWidth, m_lScreenHeight);
+    if (const auto dc = m_window->StageDC(m_lScreenWidth, m_lScreenHeight)) {
+      m_cStage->UseDC(dc, m_lScreenWidth, m_lScreenHeight);
+    } else {
+      (void)m_cStage->CreateAtSize(m_lScreenWidth, m_lScreenHeight);
+    }
     m_cBackground->TileDC(m_cStage->hDC(), m_lScreenWidth, m_lScreenHeight);
 
     // 12. The state once more, now that everything is in place.

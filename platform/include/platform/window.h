@@ -58,6 +58,11 @@ class FullScreenWindow {
   // Closes the window; its DC is gone afterwards.
   virtual void Unload() = 0;
   virtual gdi::Handle hDC() = 0;
+  // A DC over the window's own pixels that draws without presenting, where the window
+  // keeps them in memory at exactly width x height; 0 elsewhere (Windows). A picture
+  // composed on it reaches the screen by a blit from it to hDC() at the same place, which
+  // moves no pixel and only presents the rectangle. Valid until Unload.
+  virtual gdi::Handle StageDC(int32_t /*width*/, int32_t /*height*/) { return 0; }
   virtual uint32_t hWnd() = 0;
   // Inner size in layout units.
   virtual double ScaleWidth() = 0;

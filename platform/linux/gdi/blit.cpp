@@ -360,11 +360,18 @@ bool BitBlt(Handle dest_dc, int32_t x, int32_t y, int32_t width, int32_t height,
   Rect r;
   if (!Clip(*dst, src, x, y, width, height, src_x, src_y, r)) return true;
 
+  // Two bitmaps may show one buffer (two external DCs over a window's pixels): what
+  // counts is whether the pixels are the same.
+  const bool same_pixels = src && src->mono == dst->mono && src->colour == dst->colour &&
+                           src->bits == dst->bits && src->pitch == dst->pitch;
   if (!uses_source) {
     Whiteness(*dst, r);
+  } else if (same_pixels && rop == SRCCOPY && r.dx == r.sx && r.dy == r.sy) {
+    // A copy onto itself: nothing moves, but the destination still hears of the change
+    // (a stage composed in a window's own pixels is presented this way).
   } else {
     Bitmap overlap_copy;
-    if (src == dst && Overlap(r)) {
+    if (same_pixels && Overlap(r)) {
       overlap_copy = CopyOut(*src, r);
       src = &overlap_copy;
       r.sx = 0;

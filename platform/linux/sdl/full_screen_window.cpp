@@ -5,7 +5,8 @@
 // to the X server together, in one update, when the program next processes messages or
 // waits: a frame is one round trip, and it is on the screen before the frame's wait.
 // Where the surface's pixel format is not ours (a 16-bit display), the DC draws into a
-// buffer of our own and the update converts the noted rectangles.
+// buffer of our own and the update converts the noted rectangles. The scene composes its
+// frames in those same pixels (StageDC), so reaching the window costs no copy at all.
 #include <SDL.h>
 
 #include <algorithm>
@@ -113,7 +114,8 @@ class SdlFullScreenWindow final : public FullScreenWindow {
     detail::RemoveMessageSource(this);
     detail::ReleaseEndSignals();
     if (dc_) detail::DeleteExternalDC(dc_);
-    dc_ = 0;
+    if (stage_dc_) detail::DeleteExternalDC(stage_dc_);
+    dc_ = stage_dc_ = 0;
     if (cursor_) SDL_FreeCursor(cursor_);
     cursor_ = nullptr;
     if (own_surface_) SDL_FreeSurface(own_surface_);
@@ -137,6 +139,19 @@ class SdlFullScreenWindow final : public FullScreenWindow {
       dc_ = detail::CreateExternalDC(std::move(surface));
     }
     return dc_;
+  }
+
+  gdi::Handle StageDC(int32_t width, int32_t height) override {
+    if (!window_ || width != pixels_width_ || height != pixels_height_) return 0;
+    if (!stage_dc_) {
+      detail::ExternalSurface surface;
+      surface.pixels = pixels_;
+      surface.width = pixels_width_;
+      surface.height = pixels_height_;
+      surface.pitch_pixels = pixels_pitch_;
+      stage_dc_ = detail::CreateExternalDC(std::move(surface));
+    }
+    return stage_dc_;
   }
 
   uint32_t hWnd() override { return window_ ? SDL_GetWindowID(window_) : 0; }
@@ -272,7 +287,9 @@ class SdlFullScreenWindow final : public FullScreenWindow {
       std::fill(row + from, row + pixels_width_, 0u);
     }
     dirty_.SetBounds(pixels_width_, pixels_height_);
-    if (dc_) detail::RetargetExternalDC(dc_, pixels_, pixels_width_, pixels_height_, pixels_pitch_);
+    for (gdi::Handle dc : {dc_, stage_dc_}) {
+      if (dc) detail::RetargetExternalDC(dc, pixels_, pixels_width_, pixels_height_, pixels_pitch_);
+    }
   }
 
   SDL_Window* window_ = nullptr;
@@ -288,6 +305,7 @@ class SdlFullScreenWindow final : public FullScreenWindow {
   std::vector<SDL_Rect> rects_;
   int32_t width_ = 0, height_ = 0;
   gdi::Handle dc_ = 0;
+  gdi::Handle stage_dc_ = 0;  // the same pixels, drawn on without presenting
   bool unloaded_ = false;
   detail::WindowTimer timer_;
   Handlers handlers_;

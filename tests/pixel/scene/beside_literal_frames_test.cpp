@@ -2,7 +2,7 @@
 // restored, saved, drawn and copied in every frame), over thousands of frames with random
 // clicks on the shipped pictures, at two screen sizes. After every frame both show the same
 // screen and compose the same stage, pixel for pixel, and the screen shows exactly the
-// stage. After every restore step the literal stage is exactly the tiled background again;
+// stage (the program composes in the window's own pixels: so every change was presented). After every restore step the literal stage is exactly the tiled background again;
 // the program's is too, but where the fixed sprites keep their pixels in that frame.
 #include <gtest/gtest.h>
 
@@ -67,6 +67,8 @@ void RunBesideLiteralFrames(int32_t width, int32_t height, uint64_t seed) {
   literal_fake.Seed(seed);
   SceneHarness lh(literal_fake, width, height, kAssets);
   lh.Settings("70", "1", "0");
+  // As the steps are written: a stage of its own, copied to a screen of its own.
+  lh.window_pixels = HeadlessWindow::Pixels::kOwnBitmap;
   lh.make_form = [](mt::scene::SceneOptions o) -> std::unique_ptr<mt::scene::frmSaver> {
     auto form = std::make_unique<LiteralFrameSaver>(std::move(o));
     form->hold = true;
@@ -149,8 +151,8 @@ void RunBesideLiteralFrames(int32_t width, int32_t height, uint64_t seed) {
     }
     const std::string after = "after frame " + std::to_string(done) + ": ";
     const auto& stage = read(0, h.form->m_cStage->hDC());
-    const auto& screen = read(1, h.window->hDC());
-    check(FirstDifference(screen, read(2, lh.window->hDC()), width),
+    const auto& screen = read(1, h.window->ShownDC());
+    check(FirstDifference(screen, read(2, lh.window->ShownDC()), width),
           after + "the screen differs from the literal frame's");
     check(FirstDifference(stage, read(3, literal.m_cStage->hDC()), width),
           after + "the stage differs from the literal frame's");

@@ -63,7 +63,7 @@ TEST(SceneFixedSprites, StandInTheirPlacesAndOverlapInDrawingOrder) {
   for (const Placed& p : {grass_right, grass}) Paint(want, p);
   for (const Placed& t : turkeys) Paint(want, t);
   for (const Placed& p : {bomb, logo, tree, tree_small}) Paint(want, p);
-  EXPECT_EQ(FirstDifference(ReadPicture(h.window->hDC(), W, H), want, W), "");
+  EXPECT_EQ(FirstDifference(ReadPicture(h.window->ShownDC(), W, H), want, W), "");
 }
 
 }  // namespace

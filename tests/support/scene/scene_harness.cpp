@@ -107,7 +107,7 @@ bool SceneHarness::Run(int64_t frames) {
   mScreenSaver::ReadPasswordSetting();
   scene::SceneOptions options;
   options.make_window = [this](const std::string&) -> std::unique_ptr<scene::SceneWindow> {
-    auto w = std::make_unique<HeadlessWindow>(width_, height_);
+    auto w = std::make_unique<HeadlessWindow>(width_, height_, window_pixels);
     window = w.get();
     return w;
   };

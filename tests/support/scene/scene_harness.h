@@ -1,6 +1,6 @@
 #pragma once
 // Runs the real frmSaver without a display, for unit and pixel tests and the benchmark: a
-// headless window (a memory DC as the screen), the fake services given to it (a clock that
+// headless window (memory as the screen), the fake services given to it (a clock that
 // jumps to each deadline, scripted or seeded random numbers), a settings file of its own, and
 // a folder of small generated pictures whose sizes the tests know, or a given asset folder.
 // Repeatable: the same seed, screen and settings give the same pixels.
@@ -82,6 +82,8 @@ class SceneHarness {
   // Makes the form; another frame body can thus run over the same seed, screen and pictures.
   std::function<std::unique_ptr<scene::frmSaver>(scene::SceneOptions)> make_form;
   int exit_status = -1;
+  // How the window keeps its pixels (HeadlessWindow::Pixels).
+  HeadlessWindow::Pixels window_pixels = HeadlessWindow::Pixels::kInPlace;
 
  private:
   int32_t width_, height_;

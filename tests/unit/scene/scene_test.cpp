@@ -225,7 +225,7 @@ TEST(SceneSettings, ClickPlaysTheWeaponsShotOnlyWithSoundOn) {
 
 // The centre pixel of the explosion on the screen, and which cell it shows (0: none).
 int32_t ShownBombCell(SceneHarness& h, int32_t cx, int32_t cy) {
-  const platform::gdi::ColorRef c = platform::gdi::GetPixel(h.window->hDC(), cx, cy);
+  const platform::gdi::ColorRef c = platform::gdi::GetPixel(h.window->ShownDC(), cx, cy);
   for (int32_t cell = 1; cell <= kBombSheet.cells; ++cell) {
     if (c == kBombSheet.CellColour(cell)) return cell;
   }
