@@ -3,9 +3,9 @@
 // program itself carries no measuring code.
 //
 // A frame is a burst of presents after a wait: however many presents a frame makes, the
-// frame loop waits once between frames. The first frame is the first present that covers
-// the whole window through SDL_UpdateWindowSurfaceRects (the stage; the black window shown
-// before it goes through SDL_UpdateWindowSurface).
+// frame loop waits once between frames. The first frame is the last present before the
+// first wait that covers the whole window through SDL_UpdateWindowSurfaceRects: the window
+// is shown once before the scene is drawn on it (black, or the bare background).
 //
 // MT_PROBE_OUT names the report file: "key value" lines, then one "frame <ns>" line per
 // frame (CLOCK_REALTIME, so a script can compare it with its own clock and strace's).
@@ -35,6 +35,7 @@ int64_t g_rects = 0;
 int64_t g_pixels = 0;  // pixels of all present rectangles
 int64_t g_first_frame_ns = 0;
 bool g_waited = false;
+bool g_any_wait = false;
 
 int64_t NowNs() {
   timespec ts{};
@@ -49,10 +50,11 @@ F Next(const char* name) {
 
 void NotePresent(bool whole_window) {
   ++g_presents;
-  if (g_first_frame_ns == 0) {
+  if (!g_any_wait) {
     if (!whole_window) return;
     g_first_frame_ns = NowNs();
-    g_frames[g_frame_count++] = g_first_frame_ns;
+    g_frames[0] = g_first_frame_ns;
+    g_frame_count = 1;
     g_waited = false;
     return;
   }
@@ -107,6 +109,7 @@ int SDL_WaitEventTimeout(void* event, int timeout) {
   using Fn = int (*)(void*, int);
   static Fn real = Next<Fn>("SDL_WaitEventTimeout");
   g_waited = true;
+  g_any_wait = true;
   return real(event, timeout);
 }
 
