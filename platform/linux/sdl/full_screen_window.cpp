@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -127,30 +128,15 @@ class SdlFullScreenWindow final : public FullScreenWindow {
 
   gdi::Handle hDC() override {
     if (!window_) return 0;
-    if (!dc_) {
-      detail::ExternalSurface surface;
-      surface.pixels = pixels_;
-      surface.width = pixels_width_;
-      surface.height = pixels_height_;
-      surface.pitch_pixels = pixels_pitch_;
-      surface.on_changed = [this](int32_t x, int32_t y, int32_t w, int32_t h) {
-        dirty_.Add(x, y, w, h);
-      };
-      dc_ = detail::CreateExternalDC(std::move(surface));
-    }
+    if (!dc_)
+      dc_ =
+          PixelsDC([this](int32_t x, int32_t y, int32_t w, int32_t h) { dirty_.Add(x, y, w, h); });
     return dc_;
   }
 
   gdi::Handle StageDC(int32_t width, int32_t height) override {
     if (!window_ || width != pixels_width_ || height != pixels_height_) return 0;
-    if (!stage_dc_) {
-      detail::ExternalSurface surface;
-      surface.pixels = pixels_;
-      surface.width = pixels_width_;
-      surface.height = pixels_height_;
-      surface.pitch_pixels = pixels_pitch_;
-      stage_dc_ = detail::CreateExternalDC(std::move(surface));
-    }
+    if (!stage_dc_) stage_dc_ = PixelsDC(nullptr);
     return stage_dc_;
   }
 
@@ -227,6 +213,17 @@ class SdlFullScreenWindow final : public FullScreenWindow {
     }
     if (!unloaded_ && detail::TakeEndSignal()) EndRequested();
     if (!unloaded_ && timer_.TakeDue() && handlers_.timer) handlers_.timer();
+  }
+
+  // A DC over the pixels the window shows; `on_changed` hears of every blit into it.
+  gdi::Handle PixelsDC(std::function<void(int32_t, int32_t, int32_t, int32_t)> on_changed) {
+    detail::ExternalSurface surface;
+    surface.pixels = pixels_;
+    surface.width = pixels_width_;
+    surface.height = pixels_height_;
+    surface.pitch_pixels = pixels_pitch_;
+    surface.on_changed = std::move(on_changed);
+    return detail::CreateExternalDC(std::move(surface));
   }
 
   // Sends the noted rectangles to the screen in one update.
