@@ -99,10 +99,21 @@ class RowsAhead {
   bool on_ = false;
 };
 
+typedef uint32_t V4 __attribute__((vector_size(16)));
+
+// One vector's worth of pixels of a row (always inlined, like the operations).
+template <class Op, class V>
+[[gnu::always_inline]] inline void VectorStep(uint32_t* d, const uint32_t* s) {
+  V sv, dv;
+  std::memcpy(&sv, s, sizeof(V));
+  std::memcpy(&dv, d, sizeof(V));
+  dv = Op::Apply(dv, sv);
+  std::memcpy(d, &dv, sizeof(V));
+}
+
 template <class Op>
 MT_AVX2_CLONE void ColourRows(uint32_t* d, int64_t d_pitch, const uint32_t* s, int64_t s_pitch,
                               int32_t w, int32_t h) {
-  typedef uint32_t V4 __attribute__((vector_size(16)));
   RowsAhead<uint32_t, false> s_ahead(s, s_pitch, w, h);
   RowsAhead<uint32_t, true> d_ahead(d, d_pitch, w, h);
   for (int32_t row = 0; row < h; ++row, d += d_pitch, s += s_pitch) {
@@ -133,19 +144,11 @@ MT_AVX2_CLONE void ColourRows(uint32_t* d, int64_t d_pitch, const uint32_t* s, i
     }
     // The rest of the row in one 8- and one 4-pixel step, then at most three pixels.
     if (i + 8 <= w) {
-      V8 sv, dv;
-      std::memcpy(&sv, s + i, 32);
-      std::memcpy(&dv, d + i, 32);
-      dv = Op::Apply(dv, sv);
-      std::memcpy(d + i, &dv, 32);
+      VectorStep<Op, V8>(d + i, s + i);
       i += 8;
     }
     if (i + 4 <= w) {
-      V4 sv, dv;
-      std::memcpy(&sv, s + i, 16);
-      std::memcpy(&dv, d + i, 16);
-      dv = Op::Apply(dv, sv);
-      std::memcpy(d + i, &dv, 16);
+      VectorStep<Op, V4>(d + i, s + i);
       i += 4;
     }
     for (; i < w; ++i) d[i] = Op::Apply(d[i], s[i]);
