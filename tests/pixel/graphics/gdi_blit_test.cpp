@@ -145,25 +145,19 @@ TEST(SameSurface, OverlappingCopyReadsTheOriginalPixels) {
 }
 
 // The combined call against its two transfers made one after the other, on twin
-// destinations: inside, across every edge, with a mask and a picture that clip alike and
-// apart, and with the destination's conversion colours changed.
+// destinations: inside, across every edge, with a mask and a picture (smaller than the
+// rectangles' source) that clip alike and apart, and with the destination's conversion
+// colours changed.
 TEST(MaskThenPicture, GivesWhatTheTwoTransfersGive) {
   MemDC mask(29, 13, true), picture(29, 13, false), short_picture(29, 9, false);
   FillAny(mask, 1, true);
   FillAny(picture, 2, false);
   FillAny(short_picture, 3, false);
-  struct Case {
-    int32_t x, y, w, h, sx, sy;
-  };
-  const Case cases[] = {{4, 3, 17, 9, 2, 1},   {-5, -2, 29, 13, 0, 0}, {30, 12, 29, 13, 0, 0},
-                        {1, 1, 9, 5, 25, 10},  {0, 0, 37, 21, -3, -4}, {6, 6, 0, 4, 0, 0},
-                        {50, 50, 10, 10, 0, 0}};
   for (const bool short_one : {false, true}) {
     const MemDC& pic = short_one ? short_picture : picture;
     for (const ColorRef text : {ColorRef{0}, ColorRef{0x00336699}}) {
-      for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << short_one << " " << text << " " << c.x << "," << c.y
-                                          << " " << c.w << "x" << c.h);
+      for (const Rect& c : kRects) {
+        SCOPED_TRACE(::testing::Message() << short_one << " " << text << " " << c.name);
         MemDC one(37, 21, false), two(37, 21, false);
         FillAny(one, 4, false);
         FillAny(two, 4, false);
