@@ -113,17 +113,6 @@ TEST(Colours, ReadPixelsGivesWhatGetPixelGives) {
   }
 }
 
-TEST(WindowDCs, UnknownWindowsHaveNoDcAndTheScreenDcStays) {
-  EXPECT_EQ(gdi::GetDC(0x0ABCDEF1), 0u);
-  const gdi::Handle screen = gdi::GetDC(0);
-  ASSERT_NE(screen, 0u);
-#ifndef _WIN32  // user32 hands out a DC from its cache per GetDC; ReleaseDC gives it back
-  EXPECT_EQ(screen, gdi::GetDC(gdi::GetDesktopWindow()));
-  EXPECT_FALSE(gdi::DeleteDC(screen));  // not a memory DC
-#endif
-  EXPECT_EQ(gdi::SelectObject(screen, ScreenBitmap(1, 1)), 0u);
-}
-
 TEST(ExternalDC, BlitsLandInTheBufferInScreenOrderAndReportTheClippedRectangle) {
   FakeWindow window(6, 4, 0xDEADBEEF, 9);  // rows of 9 pixels, as a padded window surface has
   const gdi::Handle dc = window.dc;
@@ -147,7 +136,16 @@ TEST(ExternalDC, BlitsLandInTheBufferInScreenOrderAndReportTheClippedRectangle) 
   EXPECT_EQ(gdi::GetPixel(dc, 0, 0), 0xFFFFFFFFu);
 }
 
-TEST(ExternalDC, ResolverGivesWindowDcsAndReleaseDeletesThem) {
+TEST(WindowDCs, TheScreenDcStaysAndAResolverGivesWindowDcsThatReleaseDeletes) {
+  EXPECT_EQ(gdi::GetDC(0x0ABCDEF1), 0u);
+  const gdi::Handle screen = gdi::GetDC(0);
+  ASSERT_NE(screen, 0u);
+#ifndef _WIN32  // user32 hands out a DC from its cache per GetDC; ReleaseDC gives it back
+  EXPECT_EQ(screen, gdi::GetDC(gdi::GetDesktopWindow()));
+  EXPECT_FALSE(gdi::DeleteDC(screen));  // not a memory DC
+#endif
+  EXPECT_EQ(gdi::SelectObject(screen, ScreenBitmap(1, 1)), 0u);
+  // A window the resolver knows has a DC of its own.
   FakeWindow window(6, 4);
   detail::SetWindowDCResolver([&](gdi::Handle w) -> gdi::Handle {
     return w == 77 ? detail::CreateExternalDC(window.surface) : 0;
