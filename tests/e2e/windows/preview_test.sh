@@ -14,58 +14,38 @@ picture="$dir/duruzarurode/gobblerun/preview.bmp"
 read -r pw ph < <(/usr/bin/identify -format '%w %h\n' "$picture")
 [ "$pw $ph" = "151 119" ] || fail "preview.bmp is ${pw}x${ph}, not 151x119"
 
-magenta="255,0,255"
-
-# Opens a test window (200 x 150 unless window_size says otherwise), runs the preview with
-# the arguments given ("XID" in them replaced by the window's id in decimal), then reads
-# back what the window shows into $dir/shown.ppm. Sets status and stderr_lines.
-window_size="200 150"
-preview_into_test_window() {
+# Opens a test window of the given size, runs "/p <its id>" and reads back what the window
+# shows: the picture at its top-left corner, nothing else changed, quietly, status 0.
+expect_preview_in_window() {  # width height
+  local what="/p <id> of a $1 x $2 window" xid status d
   rm -f "$dir/shown.ppm"
-  # shellcheck disable=SC2086
-  coproc WINDOW { "$tool" show "$dir/shown.ppm" $window_size; }
-  local xid args=()
+  coproc WINDOW { "$tool" show "$dir/shown.ppm" "$1" "$2"; }
   read -r xid <&"${WINDOW[0]}" || fail "the test window did not start"
-  for a in "$@"; do args+=("${a//XID/$xid}"); done
   (
     # Room for the program, not for buffers the size of a huge window (a sanitizer build
     # reserves its shadow memory up front and is left unlimited).
     ldd "$dir/marrowtide-gobble-run" | grep -q libasan || ulimit -v 1000000
-    exec timeout 20 "$dir/marrowtide-gobble-run" "${args[@]}"
+    exec timeout 20 "$dir/marrowtide-gobble-run" /p "$xid"
   ) 2>"$dir/stderr"
   status=$?
-  stderr_lines=$(wc -l <"$dir/stderr")
   echo read >&"${WINDOW[1]}"
   wait "$WINDOW_PID" || fail "the test window could not read itself back"
-  [ -f "$dir/shown.ppm" ] || fail "no read-back of the test window"
-}
-
-expect_picture_at_top_left() {
-  local what=$1
   [ "$status" = 0 ] || fail "$what: status $status"
-  [ "$stderr_lines" -le 1 ] || fail "$what: $stderr_lines lines on stderr"
-  local d
+  [ "$(wc -l <"$dir/stderr")" -le 1 ] || fail "$what: more than one line on stderr"
   d=$(picture_differs "$dir/shown.ppm" "$picture" 0 0)
   [ "$d" = 0 ] || fail "$what: $d pixels of the window's top-left 151x119 differ from the picture"
   # Outside the picture the window keeps its own colour: the copy brings nothing more.
-  [ "$(pixel_at "$dir/shown.ppm" 155 60)" = "$magenta" ] || fail "$what: right of the picture changed"
-  [ "$(pixel_at "$dir/shown.ppm" 60 119)" = "$magenta" ] || fail "$what: below the picture changed"
-  [ "$(pixel_at "$dir/shown.ppm" 190 140)" = "$magenta" ] || fail "$what: far corner changed"
+  for spot in "155 60" "60 119" "190 140"; do
+    [ "$(pixel_at "$dir/shown.ppm" $spot)" = "255,0,255" ] || fail "$what: $spot changed"
+  done
   pass "$what"
 }
 
-preview_into_test_window /p XID
-expect_picture_at_top_left "/p <id> as two arguments"
-
+expect_preview_in_window 200 150
 # The other ways of writing the handle (the first digit dropped from "/p<id>") are
-# unit-tested where it is read.
-
-# A window as large as X allows: the preview paints its 160 x 120 without buffers of the
-# window's size.
-window_size="32767 32767"
-preview_into_test_window /p XID
-expect_picture_at_top_left "/p <id> of a 32767 x 32767 window"
-window_size="200 150"
+# unit-tested where it is read. A window as large as X allows: the preview paints its
+# 160 x 120 without buffers of the window's size.
+expect_preview_in_window 32767 32767
 
 # Handles that name no window at all.
 for handle in 12345 2147483647; do

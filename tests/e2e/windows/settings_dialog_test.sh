@@ -24,7 +24,6 @@ open_dialog() {
   local X Y WIDTH HEIGHT SCREEN
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   ox=$X oy=$Y
-  [ "$WIDTH x $HEIGHT" = "351 x 220" ] || fail "$1: client area ${WIDTH}x$HEIGHT, not 351x220"
 }
 
 # (No --sync: xdotool waits for a motion that never comes when the pointer is there already.)
