@@ -31,19 +31,3 @@ nobody_home() {
   chown 65534:65534 "$home"
   echo "$home"
 }
-
-# True while the process runs; an ended child that nobody has reaped yet counts as ended.
-running() {
-  [ -r "/proc/$1/stat" ] || return 1
-  [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)" != Z ]
-}
-
-# Waits until the process has ended (zombies included); tenths of a second.
-wait_gone() {
-  local pid=$1 tries=$2
-  for _ in $(seq "$tries"); do
-    running "$pid" || return 0
-    sleep 0.1
-  done
-  return 1
-}

@@ -19,7 +19,7 @@ read -r W H < <(xdotool getdisplaygeometry)
 
 # Nothing of ours on the screen but the drawing: no window, no settings written.
 check_quiet_end() {  # pid what seconds
-  wait_gone "$1" "$(($3 * 10))" || fail "$2: still running $3 s later"
+  wait_for_exit "$1" "$(($3 * 10))" || fail "$2: still running $3 s later"
   [ -z "$(xdotool search --onlyvisible --name '^Form1$' 2>/dev/null)" ] || fail "$2: opened a window"
   cmp "$program/rovoradizu.ini" "$prefix/installed.ini" || fail "$2: the settings file changed"
 }

@@ -37,11 +37,18 @@ wait_for_window() {
   return 1
 }
 
-# Waits until a process has ended; fails the test after the timeout (tenths of a second).
+# True while the process runs; one that has ended but nobody has reaped yet counts as ended.
+running() {
+  local state
+  state=$(sed -n 's/.*) \(.\).*/\1/p' "/proc/$1/stat" 2>/dev/null)
+  [ -n "$state" ] && [ "$state" != Z ]
+}
+
+# Waits until a process has ended; false after the timeout (tenths of a second).
 wait_for_exit() {
   local pid=$1 tries=$((${2:-100} * ${MT_PATIENCE:-1}))
   for _ in $(seq "$tries"); do
-    kill -0 "$pid" 2>/dev/null || return 0
+    running "$pid" || return 0
     sleep 0.1
   done
   return 1
