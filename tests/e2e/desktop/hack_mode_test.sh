@@ -90,8 +90,6 @@ CONF
   screenshot "$prefix/shot.png"
   cp "$prefix/shot.png" "${MT_ARTIFACTS:-/tmp}/xscreensaver.png" 2>/dev/null || true
   expect_laid_out_for "$prefix/shot.png" "$W" "$H" "$assets"
-  [ "$(differs_from_background "$prefix/shot.png" "${W}x$H+0+0" "$assets")" -gt 2000 ] ||
-    fail "no turkeys in the daemon's window"
   xscreensaver-command -deactivate >/dev/null
   check_quiet_end "$pid" "deactivate" 1
   [ ! -e "$home/.config/marrowtide-gobble-run" ] || fail "hack mode made a per-user settings copy"
