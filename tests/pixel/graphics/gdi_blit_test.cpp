@@ -43,11 +43,7 @@ const std::vector<ColorRef> kPalette = {0x00000000, 0x00FFFFFF, 0x00336699, 0x00
                                         0x00123456, 0x00F0E0D0, 0x000000FF, 0x00808080};
 
 void FillAny(const MemDC& m, uint32_t seed, bool mono) {
-  if (mono) {
-    FillPattern(m.dc(), m.w(), m.h(), seed, {0x00000000, 0x00FFFFFF});
-  } else {
-    FillPattern(m.dc(), m.w(), m.h(), seed, kPalette);
-  }
+  FillPattern(m.dc(), m.w(), m.h(), seed, mono ? std::vector<ColorRef>{0, kWhite} : kPalette);
 }
 
 // After a blit of w x h from (sx, sy) of `source` (sw x sh) to (x, y): every destination
