@@ -235,10 +235,6 @@ class BmpCorpus : public ::testing::Test {
     return px;
   }
 
-  void Save(const std::string& file, const std::string& bytes) {
-    WriteFileBytes(dir_ / file, bytes);
-  }
-
   TempFolder dir_;
   std::map<std::string, Image> images_;
 };
@@ -256,7 +252,7 @@ TEST_F(BmpCorpus, DerivedVariantsLoadPixelForPixel) {
   const Image& rich = images_["rich"];
   const auto expect = [&](const std::string& file, const std::string& bytes, const Image& im,
                           uint16_t bpp, uint32_t compression, uint32_t header) {
-    Save(file, bytes);
+    WriteFileBytes(dir_ / file, bytes);
     ExpectLoads(file, im, bpp, compression, header);
   };
   expect("24_topdown.bmp", FlipTopDown(Made("24.bmp")), rich, 24, 0, 40);
@@ -293,7 +289,7 @@ TEST_F(BmpCorpus, TruncatedFilesGiveZeroAndNeverCrash) {
     // run-length stream cut short may load what is there, but not without its pixel headers.
     const size_t needed = name.rfind("rle", 0) == 0 ? Get32(bytes, 10) : bytes.size();
     for (size_t n = 0; n < bytes.size(); ++n) {
-      Save("cut.bmp", bytes.substr(0, n));
+      WriteFileBytes(dir_ / "cut.bmp", bytes.substr(0, n));
       const gdi::Handle h = gdi::LoadBitmapFile(dir_ / "cut.bmp");
       if (n < needed) {
         ASSERT_EQ(h, 0u) << name << " cut at " << n;
@@ -343,7 +339,7 @@ TEST_F(BmpCorpus, ImpossibleHeadersGiveZero) {
   for (const Broken& c : cases) {
     std::string bytes = *c.base;
     for (const Field& f : c.fields) Put(bytes, f.at, f.value, f.bytes);
-    Save("bad.bmp", bytes);
+    WriteFileBytes(dir_ / "bad.bmp", bytes);
     EXPECT_EQ(gdi::LoadBitmapFile(dir_ / "bad.bmp"), 0u) << c.name;
   }
 }
@@ -368,7 +364,7 @@ TEST_F(BmpCorpus, RunsPastTheEdgesGiveZeroOrAPictureOfThePalettesColours) {
     SCOPED_TRACE(testing::PrintToString(s.substr(0, 8)));
     std::string b = base.substr(0, off) + s;
     Put(b, 2, static_cast<uint32_t>(b.size()));
-    Save("runs.bmp", b);
+    WriteFileBytes(dir_ / "runs.bmp", b);
     const gdi::Handle h = gdi::LoadBitmapFile(dir_ / "runs.bmp");
     if (h == 0) continue;
     ++loaded;
