@@ -41,14 +41,12 @@ window-id)
     fail "the window does not show the tiled background: $(cat "$prefix/stderr")"
   [ "$(differs_from_background "$prefix/shot.png" "100x40+530+395" "$assets" +40+40)" -gt 300 ] ||
     fail "no logo at the window's bottom right"
-  # Outside it: nothing changed.
   changed=$(differing "$prefix/before.png" "$prefix/shot.png" 300x700+660+0)
   [ "$changed" = 0 ] || fail "drew outside the window ($changed pixels)"
   kill -TERM "$pid"
   check_quiet_end "$pid" "SIGTERM" 1
   pass "-window-id: the scene in the given window at its size, ended by SIGTERM within a second"
 
-  # The window's end ends the saver.
   "$prefix/usr/bin/marrowtide-gobble-run" --window-id "$wid" 2>>"$prefix/stderr" &
   pid=$!
   sleep 1.5

@@ -47,7 +47,6 @@ expect_preview_in_window 200 150
 # 160 x 120 without buffers of the window's size.
 expect_preview_in_window 32767 32767
 
-# Handles that name no window at all.
 for handle in 12345 2147483647; do
   timeout 20 "$dir/marrowtide-gobble-run" /p "$handle" 2>"$dir/stderr"
   status=$?

@@ -149,7 +149,6 @@ pass "white background"
 [ "$(dark_pixels "$shot" 60x13+290+190)" -ge 15 ] || fail "no \"Close\" on its button"
 pass "blue headings, dark texts"
 
-# The speed bar's thumb sits at 40 (midway) and at 10 (left end).
 read -r first last <<<"$(thumb_span "$shot")"
 [ "$first" -ge 60 ] && [ "$last" -le 95 ] || fail "thumb at $first..$last for 40, not midway"
 read -r first last <<<"$(thumb_span "$dir/other.png")"
@@ -165,7 +164,6 @@ pass "speed bar and its thumb"
   fail "the shotgun is not selected for weapon 0"
 pass "check box and option marks"
 
-# Pictures at their places, pixel for pixel.
 pictures="$dir/duruzarurode/gobblerun"
 for entry in "settingsPicture.bmp 0 8" "weaponShotgun.bmp 192 24" "weaponFlame.bmp 192 48" \
   "weaponRifle.bmp 192 88"; do

@@ -115,7 +115,6 @@ expect_laid_out_for() {  # screenshot width height asset-folder
     fail "no tree at the window's bottom left"
 }
 
-# The whole screen as a PNG.
 screenshot() { import -window root "$1"; }
 
 # One pixel of a PNG as "r,g,b".
