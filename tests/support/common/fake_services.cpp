@@ -39,7 +39,7 @@ void FakeServices::Seed(uint64_t seed) {
 
 double FakeServices::Random() {
   if (randoms.empty()) {
-    if (!seeded_) return random_default;
+    if (!seeded_) return 0.5;
     return std::uniform_real_distribution<double>(0.0, 1.0)(engine_);
   }
   double r = randoms.front();

@@ -35,10 +35,9 @@ class FakeServices : public platform::ServiceProvider {
   // Run inside ProcessMessages (events delivered by the test).
   std::function<void()> on_process_messages;
 
-  // Random numbers, returned in order, then `random_default`, or after Seed a repeatable
-  // uniform sequence (Randomize then re-seeds it repeatably, too).
+  // Random numbers, returned in order, then 0.5, or after Seed a repeatable uniform
+  // sequence (Randomize then re-seeds it repeatably, too).
   std::deque<double> randoms;
-  double random_default = 0.5;
   void Seed(uint64_t seed);
 
   // Answers.
