@@ -35,7 +35,6 @@ std::string Address(const std::string& query) {
 
 class SubmitTest : public ::testing::Test {
  protected:
-  // One click on Submit; returns the messages it showed.
   std::vector<std::string> Click(EmailEntries& entries) {
     size_t before = fake.messages.size();
     last_action = form.CommandSubmit_Click(entries);
@@ -146,16 +145,6 @@ TEST_F(SubmitTest, ASecondSubmitDoesNothingUntilTheFormLoadsAgain) {
   form.Form_Load();
   Click(e);
   EXPECT_EQ(fake.CountCalls("OpenDocument"), 2);
-}
-
-TEST(ReferralAddress, EveryValueIsEncodedAndTheFixedPartsAreNot) {
-  EmailEntries e;
-  e.friends = {"a+b@x.org", "c,d@y.org", "", "", "e&te=evil@z.org"};
-  e.your_email = "me%@w.org";
-  e.first_name = "  Anna Lee  ";
-  EXPECT_EQ(ReferralAddress(e),
-            Address("&te=a%2Bb@x.org,c%2Cd@y.org,,,e%26te%3Devil@z.org&fe=me%25@w.org"
-                    "&n=Anna%20Lee"));
 }
 
 TEST(ReferralAddress, EncodingWorksOnTheUtf8Bytes) {

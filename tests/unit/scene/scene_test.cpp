@@ -18,7 +18,6 @@ using scene::frmSaver;
 
 constexpr uint32_t kShot = 0x20003, kAmbient = 0x20013;
 
-// Stationary turkey at (x, y).
 void Park(frmSaver& f, int32_t i, int32_t x, int32_t y) {
   cSprite& t = f.Turkey(i);
   t.X(x), t.Y(y), t.XDir(0), t.YDir(0);
@@ -38,7 +37,6 @@ std::vector<std::string> Sounds(const FakeServices& fake) {
   return CallsOf(fake, "PlaySound ");
 }
 
-// One run on the fake services, for the tests that need only one.
 struct SceneRun : ::testing::Test {
   FakeServices fake;
   SceneHarness h{fake};
@@ -47,8 +45,6 @@ using SceneWalking = SceneRun;
 using SceneFlock = SceneRun;
 using SceneShooting = SceneRun;
 using SceneSound = SceneRun;
-
-// ----------------------------------------------------------------------- frame period
 
 TEST(SceneFramePeriod, SpeedAboveThousandRunsFramesBackToBack) {
   FakeServices fake;
@@ -79,8 +75,6 @@ TEST(SceneFramePeriod, SpeedTwentyWaitsFiftyMillisecondsAcrossTheTickWraps) {
     EXPECT_EQ(fake.now, start + 500u);
   }
 }
-
-// ----------------------------------------------------------------------- walking
 
 TEST_F(SceneWalking, PosesSwapEverySixthFrameStartingInFrameSeven) {
   std::vector<int32_t> cells;
@@ -147,8 +141,6 @@ TEST_F(SceneFlock, GroupsWalkTheirWayAndNoTurkeyStandsStill) {
   }
   EXPECT_EQ(fake.CountCalls("Randomize"), 1 + scene::kTurkeyCount);
 }
-
-// ----------------------------------------------------------------------- shooting
 
 TEST_F(SceneShooting, HitTestBoundsIncludeTwentyPixelsEitherWay) {
   h.on_restore = [&](int64_t frame) {
@@ -272,8 +264,6 @@ TEST_F(SceneShooting, ClickAfterTheEmptyStepIsTestedOnlyWithTheNextClick) {
   for (int32_t c : cells) EXPECT_TRUE(c == 1 || c == 2);
 }
 
-// ----------------------------------------------------------------------- sound timer
-
 TEST_F(SceneSound, AmbientCycleAfterADrawnSixStartsWithSoundOne) {
   fake.randoms = {0.9};  // floor(0.9 * 6 + 1) = 6
   std::vector<size_t> counts;
@@ -303,8 +293,6 @@ TEST(SceneSettings, NoDeviceOrNotExactlyOneKeepsSoundOffAndTheTimerIdle) {
   }
 }
 
-// ----------------------------------------------------------------------- set-up failures
-
 TEST(SceneSetUp, AMissingFileOrASpeedThatIsNoDivisorEndsWithTheMessageBeforeAnyFrame) {
   struct Case {
     const char* what;
@@ -321,7 +309,6 @@ TEST(SceneSetUp, AMissingFileOrASpeedThatIsNoDivisorEndsWithTheMessageBeforeAnyF
       {"speed 0", speed("0"), true},
       {"speed abc", speed("abc"), true},
       {"empty speed", speed(""), true},
-      {"no background", remove("background.bmp"), false},
       {"unreadable background",
        [](SceneHarness& h) { WriteFileBytes(h.assets + "background.bmp", "BM not a picture"); },
        false},
