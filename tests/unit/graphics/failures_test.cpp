@@ -171,18 +171,4 @@ TEST(cSprite, MissingSheetAndOverflowsReachTheCaller) {
   EXPECT_EQ(ErrorKindOf([&] { sprite.StageToScreen(0, 0); }), mt::ErrorKind::Overflow);
 }
 
-TEST(cSprite, TheSheetOutlivesItsOtherHolders) {
-  TempFolder dir;
-  auto sheet = std::make_shared<cSpriteBitmaps>();
-  ASSERT_TRUE(sheet->CreateFromFile(SheetFile(dir, 30, 20), 3, 2));
-  std::weak_ptr<cSpriteBitmaps> watch = sheet;
-  {
-    cSprite sprite(ScreenMetrics::Pixels(100, 100));
-    sprite.SpriteData(sheet);
-    sheet.reset();
-    EXPECT_FALSE(watch.expired());  // the sprite still holds it
-  }
-  EXPECT_TRUE(watch.expired());
-}
-
 }  // namespace

@@ -41,19 +41,6 @@ TEST(DirtyRegion, AMergeThatReachesAThirdRectangleTakesItIn) {
   EXPECT_EQ(rects[0].w, 110);
 }
 
-TEST(DirtyRegion, ClipsToTheWindowAndDropsWhatLiesOutside) {
-  DirtyRegion region;
-  region.SetBounds(100, 80);
-  region.Add(-10, -5, 30, 20);
-  region.Add(90, 70, 1000, 1000);
-  region.Add(-500, 10, 100, 10);  // wholly left of the window
-  region.Add(10, 10, 0, 5);       // empty
-  region.Add(INT32_MAX - 1, INT32_MAX - 1, INT32_MAX, INT32_MAX);
-  const auto rects = region.Take();
-  ASSERT_EQ(rects.size(), 2u);
-  EXPECT_EQ(Area(rects[0]) + Area(rects[1]), 20 * 15 + 10 * 10);
-}
-
 // Random frames of rectangles: every noted pixel inside the window is presented, none
 // outside, and the present moves no more pixels than the rectangles as noted.
 TEST(DirtyRegion, RandomFramesLoseNothingAndNeverMoveMore) {

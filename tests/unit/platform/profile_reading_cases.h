@@ -2,7 +2,6 @@
 // The reading cases of the profile rules: a file's bytes, what is asked, what is read.
 // Our reader is held to them on every platform, and on Windows kernel32's own reader too.
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,10 +15,6 @@ struct ProfileReadingCase {
   std::string want;
   uint32_t buffer_size = 255;
 };
-
-inline void PrintTo(const ProfileReadingCase& c, std::ostream* os) {
-  *os << c.name;
-}
 
 inline std::string Utf16Le(const std::u16string& text) {
   std::string bytes = "\xFF\xFE";
