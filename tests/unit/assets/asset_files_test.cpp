@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <set>
 #include <string>
 #include <tuple>
@@ -79,8 +78,6 @@ bool TouchesKey(const Bitmap& bmp, int x, int y) {
   return false;
 }
 
-// ---- sprite sheets ----
-
 TEST(AssetFiles, SpriteSheetsAreKeyedCleanlyWithAPictureInsideEachCell) {
   const std::pair<std::string, int> sheets[] = {
       // the file and its cells across
@@ -136,8 +133,6 @@ TEST(AssetFiles, TurkeyAndExplosionCellsAreEqualAndTurkeySized) {
   EXPECT_LE(right.height, 80);
 }
 
-// ---- window pictures and icons ----
-
 TEST(AssetFiles, WindowPicturesHaveTheirControlsSizesAndIconsTheirDepth) {
   using mt::layout::kUnitsPerPixelAt96Dpi;
   for (const mt::layout::FormLayout* form :
@@ -162,8 +157,6 @@ TEST(AssetFiles, WindowPicturesHaveTheirControlsSizesAndIconsTheirDepth) {
     EXPECT_EQ(U16(icon, image + 14), bits) << form->icon;
   }
 }
-
-// ---- sounds ----
 
 TEST(AssetFiles, SoundsPassTheProgramsCheckAreUnclippedAndTheRightLength) {
   const std::tuple<std::string, double, double> sounds[] = {
@@ -193,8 +186,6 @@ TEST(AssetFiles, SoundsPassTheProgramsCheckAreUnclippedAndTheRightLength) {
     EXPECT_GT(peak, 32767 / 8) << "barely audible";
   }
 }
-
-// ---- reproducibility ----
 
 TEST(AssetFiles, GeneratorReproducesEveryShippedByte) {
   mt::test::TempFolder temp;
