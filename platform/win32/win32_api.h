@@ -45,6 +45,5 @@ inline uint32_t ToHandle32(H handle) {
 std::wstring AnsiToWide(const std::string& ansi);
 std::wstring Utf8ToWide(const std::string& utf8);
 std::string WideToUtf8(const std::wstring& wide);
-std::string AnsiToUtf8(const std::string& ansi);
 
 }  // namespace platform::win32

@@ -35,8 +35,4 @@ std::string WideToUtf8(const std::wstring& wide) {
   return utf8;
 }
 
-std::string AnsiToUtf8(const std::string& ansi) {
-  return WideToUtf8(AnsiToWide(ansi));
-}
-
 }  // namespace platform::win32
