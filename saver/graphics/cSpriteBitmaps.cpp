@@ -1,9 +1,8 @@
 #include "saver/graphics/cSpriteBitmaps.h"
 
-#include <algorithm>
-
 #include "common/error.h"
 #include "common/numeric.h"
+#include "common/rect.h"
 #include "saver/graphics/mGDI.h"
 
 namespace gdi = platform::gdi;
@@ -119,17 +118,13 @@ void cSpriteBitmaps::TransparentDrawPart(Handle hDCDest, int32_t lX, int32_t lY,
                                          int32_t lPartX, int32_t lPartY, int32_t lPartWidth,
                                          int32_t lPartHeight) {
   const Origin src = CellOrigin(lCell);
-  // The part within the cell, in 64 bits: positions come from the scene unchecked.
-  const int64_t left = std::max<int64_t>(lPartX, lX);
-  const int64_t top = std::max<int64_t>(lPartY, lY);
-  const int64_t right = std::min(int64_t{lPartX} + lPartWidth, int64_t{lX} + m_lCellWidth);
-  const int64_t bottom = std::min(int64_t{lPartY} + lPartHeight, int64_t{lY} + m_lCellHeight);
-  if (left >= right || top >= bottom) return;
-  gdi::BitBltMaskThenPicture(hDCDest, static_cast<int32_t>(left), static_cast<int32_t>(top),
-                             static_cast<int32_t>(right - left), static_cast<int32_t>(bottom - top),
-                             m_oMask.hDC(), m_oSprite.hDC(),
-                             static_cast<int32_t>(src.x + (left - lX)),
-                             static_cast<int32_t>(src.y + (top - lY)));
+  const auto part = mt::Intersect({lPartX, lPartY, lPartWidth, lPartHeight},
+                                  {lX, lY, m_lCellWidth, m_lCellHeight});
+  if (!part) return;
+  // The part's place in the cell, in 64 bits: positions come from the scene unchecked.
+  gdi::BitBltMaskThenPicture(hDCDest, part->x, part->y, part->width, part->height, m_oMask.hDC(),
+                             m_oSprite.hDC(), static_cast<int32_t>(src.x + (int64_t{part->x} - lX)),
+                             static_cast<int32_t>(src.y + (int64_t{part->y} - lY)));
 }
 
 void cSpriteBitmaps::DirectBltSprite(Handle lHDC, int32_t lX, int32_t lY, int32_t lCell) {

@@ -14,19 +14,17 @@
 // copy to the screen of its own: it lies inside a moving sprite's rectangle, which is
 // copied. Parts of one sprite may overlap; laying the tile and drawing a cell twice give
 // the same pixels as once.
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
+#include "common/rect.h"
 #include "saver/graphics/cSprite.h"
 
 namespace mt::scene {
 
 class FixedSprites {
  public:
-  struct Part {
-    int32_t x, y, width, height;
-  };
+  using Part = mt::Rect;
 
   // The fixed sprites in drawing order.
   void Set(std::vector<cSprite*> sprites);
@@ -40,15 +38,10 @@ class FixedSprites {
     for (Entry& e : entries_) {
       if (e.whole) continue;
       const cSprite& s = *e.sprite;
-      const int64_t left = std::max<int64_t>(x, s.X());
-      const int64_t top = std::max<int64_t>(y, s.Y());
-      const int64_t right = std::min(int64_t{x} + w, int64_t{s.X()} + s.Width());
-      const int64_t bottom = std::min(int64_t{y} + h, int64_t{s.Y()} + s.Height());
-      if (left >= right || top >= bottom) continue;
-      const Part part{static_cast<int32_t>(left), static_cast<int32_t>(top),
-                      static_cast<int32_t>(right - left), static_cast<int32_t>(bottom - top)};
-      e.parts.push_back(part);
-      part_due(*e.sprite, part);
+      const auto part = mt::Intersect({x, y, w, h}, {s.X(), s.Y(), s.Width(), s.Height()});
+      if (!part) continue;
+      e.parts.push_back(*part);
+      part_due(*e.sprite, *part);
     }
   }
   // True for a sprite this frame redoes whole: a fixed sprite due whole, and any sprite that

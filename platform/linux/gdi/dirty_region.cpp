@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/rect.h"
+
 namespace platform::detail {
 namespace {
 
@@ -27,13 +29,10 @@ void DirtyRegion::SetBounds(int32_t width, int32_t height) {
 }
 
 void DirtyRegion::Add(int32_t x, int32_t y, int32_t w, int32_t h) {
-  // Clip in 64 bits: the blits report clipped rectangles, but nothing here relies on it.
-  const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
-  const int64_t right = std::min<int64_t>(int64_t{x} + w, width_);
-  const int64_t bottom = std::min<int64_t>(int64_t{y} + h, height_);
-  if (left >= right || top >= bottom) return;
-  DirtyRect added{static_cast<int32_t>(left), static_cast<int32_t>(top),
-                  static_cast<int32_t>(right - left), static_cast<int32_t>(bottom - top)};
+  // Clipped here too: the blits report clipped rectangles, but nothing here relies on it.
+  const auto clipped = mt::Intersect({x, y, w, h}, {0, 0, width_, height_});
+  if (!clipped) return;
+  DirtyRect added{clipped->x, clipped->y, clipped->width, clipped->height};
   // A merge makes a larger rectangle, which may now pay to merge with another: go on
   // until none does.
   for (bool merged = true; merged;) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 
+#include "common/rect.h"
 #include "internal/external_dc.h"
 #include "win32_api.h"
 
@@ -36,14 +37,9 @@ ExternalDc* FindExternal(gdi::Handle dc) {
 
 // The part of a rectangle inside the surface; false when nothing is left.
 bool ClipTo(const detail::ExternalSurface& s, int32_t& x, int32_t& y, int32_t& w, int32_t& h) {
-  const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
-  const int64_t right = std::min<int64_t>(int64_t{x} + w, s.width);
-  const int64_t bottom = std::min<int64_t>(int64_t{y} + h, s.height);
-  if (right <= left || bottom <= top) return false;
-  x = static_cast<int32_t>(left);
-  y = static_cast<int32_t>(top);
-  w = static_cast<int32_t>(right - left);
-  h = static_cast<int32_t>(bottom - top);
+  const auto clipped = mt::Intersect({x, y, w, h}, {0, 0, s.width, s.height});
+  if (!clipped) return false;
+  x = clipped->x, y = clipped->y, w = clipped->width, h = clipped->height;
   return true;
 }
 
@@ -239,11 +235,12 @@ void ReadPixels(Handle dc, int32_t x, int32_t y, int32_t width, int32_t height, 
   const int kind = ::GetClipBox(Dc(dc), &box);
   if (kind == COMPLEXREGION) return read_one_by_one();
   std::fill(out, out + static_cast<size_t>(width) * height, CLR_INVALID);
-  const int64_t left = std::max<int64_t>(x, box.left), top = std::max<int64_t>(y, box.top);
-  const int64_t right = std::min<int64_t>(int64_t{x} + width, box.right);
-  const int64_t bottom = std::min<int64_t>(int64_t{y} + height, box.bottom);
-  if (kind != SIMPLEREGION || right <= left || bottom <= top) return;
-  const auto w = static_cast<int32_t>(right - left), h = static_cast<int32_t>(bottom - top);
+  const mt::Rect clip{static_cast<int32_t>(box.left), static_cast<int32_t>(box.top),
+                      static_cast<int32_t>(box.right - box.left),
+                      static_cast<int32_t>(box.bottom - box.top)};
+  const auto part = mt::Intersect({x, y, width, height}, clip);
+  if (kind != SIMPLEREGION || !part) return;
+  const int32_t left = part->x, top = part->y, w = part->width, h = part->height;
 
   // One blit into a 32-bit DIB section rather than a GetPixel per pixel. A DC's default
   // colours (black text, white background) turn a one-bit source into black and white, as
@@ -251,8 +248,7 @@ void ReadPixels(Handle dc, int32_t x, int32_t y, int32_t width, int32_t height, 
   // the next read of the same size.
   static ReadBuffer buffer;
   if (!buffer.Fit(w, h)) return read_one_by_one();
-  const bool copied = ::BitBlt(buffer.dc, 0, 0, w, h, Dc(dc), static_cast<int>(left),
-                               static_cast<int>(top), SRCCOPY) != 0;
+  const bool copied = ::BitBlt(buffer.dc, 0, 0, w, h, Dc(dc), left, top, SRCCOPY) != 0;
   ::GdiFlush();
   if (copied) {
     const uint32_t* src = buffer.bits;
